@@ -1,0 +1,32 @@
+// Process-wide state of the application shell, owned by the GUI thread.
+#ifndef JUMPLET_APP_H
+#define JUMPLET_APP_H
+
+#include <windows.h>
+#include "app/program_paths.h"
+
+#define MAIN_WINDOW_TITLE   "Jumplet v1.0 - A Shortcut Tool"
+#define MAIN_WINDOW_CLASS   "winappJumplet"
+#define ADD_WINDOW_TITLE    "Add item !"
+#define ADD_WINDOW_CLASS    "AddItem"
+#define SETTINGS_FILE       "jlpos.ini"
+#define DATA_FILE_NAME      "jumplet.dat"
+// Sent by a second start so that a never-shown window places itself before it appears.
+#define SHOW_REQUEST_MESSAGE "Jumplet.ShowMainWindow"
+
+extern HINSTANCE AppInstance;
+extern HWND MainWindow;
+extern HWND AddItemWindow;
+extern UINT TaskbarCreatedMessage;
+extern UINT ShowRequestMessage;
+extern bool HiddenStart;
+extern bool HotkeyMissing;
+extern HHOOK HotkeyHookHandle;
+extern char ProgramPath[PATH_BUFFER];
+extern char ProgramDirectory[PATH_BUFFER];
+extern char LaunchSoundPath[PATH_BUFFER];
+extern char DeleteSoundPath[PATH_BUFFER];
+extern char HelpFilePath[PATH_BUFFER];
+extern HFONT GuiFont;
+
+#endif

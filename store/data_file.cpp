@@ -1,0 +1,56 @@
+// Reading the data file, and the table it fills.
+#include "store/store.h"
+#include "app/app.h"
+
+// Far beyond any real list of 256 shortcuts; a larger file is not a data file.
+enum { DATA_FILE_MAX = 16 * 1024 * 1024 };
+
+ShortcutTableData ShortcutTable;
+char DataFilePath[PATH_BUFFER];
+
+void SetDataFilePath()
+{
+    // Start-up has already refused a folder too deep for this path.
+    JoinProgramFile(ProgramDirectory, DATA_FILE_NAME, DataFilePath, PATH_BUFFER);
+}
+
+static bool ReadWholeFile(HANDLE file, std::string* bytes)
+{
+    DWORD high = 0;
+    DWORD size = GetFileSize(file, &high);
+    if (size == INVALID_FILE_SIZE || high != 0 || size > DATA_FILE_MAX)
+        return false;
+    bytes->assign(size, '\0');
+    DWORD done = 0;
+    while (done < size) {
+        DWORD got = 0;
+        if (!ReadFile(file, &(*bytes)[done], size - done, &got, NULL) || got == 0)
+            return false;
+        done += got;
+    }
+    return true;
+}
+
+ReadOutcome ReadDataFile(const char* path, std::string* bytes)
+{
+    bytes->clear();
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file != INVALID_HANDLE_VALUE) {
+        bool read = ReadWholeFile(file, bytes);
+        CloseHandle(file);
+        if (!read)
+            bytes->clear();
+        return read ? READ_OK : READ_FAILED;
+    }
+    // Only a file that is really missing may be created; CREATE_NEW never truncates one
+    // that appeared meanwhile.
+    if (GetLastError() != ERROR_FILE_NOT_FOUND)
+        return READ_FAILED;
+    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return READ_FAILED;
+    CloseHandle(file);
+    return READ_CREATED;
+}

@@ -1,0 +1,145 @@
+// The operations that move shortcuts between the data file and the main window's lists:
+// every change is saved to the file first and then read back.
+#include "store/store.h"
+#include <mmsystem.h>
+#include "app/app.h"
+#include "app/messages.h"
+#include "settings/settings.h"
+#include "store/data_text.h"
+#include "ui/add/add_window.h"
+#include "ui/main/main_window.h"
+
+static const char DataFileFailedText[] =
+    "Error Code : 107\nFailed To Create File To Store Data.";
+static const char SaveFailedText[] =
+    "The shortcuts could not be saved, so nothing was changed.\n"
+    "The disk may be full, the folder may be read-only, or another program may be "
+    "using jumplet.dat.";
+
+void PlayEventSound(const char* soundPath)
+{
+    PlaySoundA(soundPath, NULL, SND_FILENAME | SND_ASYNC);
+}
+
+// A data file that cannot be read or created ends the program: going on would show an
+// empty list that a later save could write over the user's shortcuts.
+static void LoadTable()
+{
+    std::string bytes;
+    if (ReadDataFile(DataFilePath, &bytes) == READ_FAILED)
+        ShowErrorMessage(DataFileFailedText, true);
+    std::string text = TextModeView(bytes);
+    ParseShortcuts(text.c_str(), &ShortcutTable);
+    SortShortcuts(&ShortcutTable);
+}
+
+static void FillList(HWND list)
+{
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    LoadTable();
+    for (int32_t i = 0; i < ShortcutTable.count; i++)
+        SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)ShortcutTable.records[i].name);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
+}
+
+void FillMainList()
+{
+    FillList(MainList);
+}
+
+void FillDeleteList()
+{
+    FillList(DeleteList);
+}
+
+static void RefuseAdd(const char* text)
+{
+    MessageBoxA(AddItemWindow, text, "Error", MB_ICONINFORMATION);
+}
+
+static const char* RefusalText(NewShortcutCheck check)
+{
+    switch (check) {
+    case NEW_SHORTCUT_NO_NAME:
+        return "Please specify a Name for shortcut.";
+    case NEW_SHORTCUT_NO_TARGET:
+        return "Please Select 'Type' of shortcut from combo-box.\r\n"
+               "Make sure On-click box is not empty.";
+    case NEW_SHORTCUT_MESSAGE_TOO_LONG:
+        return "A message can hold at most 249 characters.\r\nPlease shorten it.";
+    case NEW_SHORTCUT_TARGET_TOO_LONG:
+        return "A target can hold at most 259 characters.";
+    case NEW_SHORTCUT_BAD_CHARACTER:
+        return "A name or target cannot hold a line break.";
+    case NEW_SHORTCUT_TABLE_FULL:
+        return "Jumplet holds at most 256 shortcuts.\r\n"
+               "Please delete some before adding new ones.";
+    case NEW_SHORTCUT_OK:
+        break;
+    }
+    return "";
+}
+
+void AddShortcut()
+{
+    char name[NAME_SIZE] = "";
+    GetWindowTextA(NameEdit, name, NAME_SIZE);
+    if (name[0] == '\0') {
+        RefuseAdd(RefusalText(NEW_SHORTCUT_NO_NAME));
+        return;
+    }
+    // One byte more than a target holds, so that a longer text is seen and refused
+    // instead of being stored cut.
+    char target[TARGET_SIZE + 1] = "";
+    GetWindowTextA(TargetEdit, target, TARGET_SIZE + 1);
+    std::string oldBytes;
+    if (ReadDataFile(DataFilePath, &oldBytes) == READ_FAILED) {
+        RefuseAdd(SaveFailedText);
+        return;
+    }
+    int fileRecords = ParseShortcuts(TextModeView(oldBytes).c_str(), nullptr).fileRecords;
+    NewShortcutCheck check = CheckNewShortcut(name, target, MessageTypeFlag == 1, fileRecords);
+    if (check != NEW_SHORTCUT_OK) {
+        RefuseAdd(RefusalText(check));
+        return;
+    }
+    if (!SaveDataFile(AppendedFile(oldBytes, name, target, MessageTypeFlag == 1))) {
+        MessageBoxA(AddItemWindow, SaveFailedText, "Error", MB_ICONWARNING);
+        return;
+    }
+    if (DeleteMode != 0)
+        LeaveDeleteMode();
+    FillMainList();
+    SetWindowTextA(TargetEdit, "");
+    SetWindowTextA(NameEdit, "");
+    if (LaunchSoundEnabled)
+        PlayEventSound(LaunchSoundPath);
+}
+
+bool DeleteSelectedShortcuts()
+{
+    int selected[TABLE_CAPACITY];
+    int selectedCount = (int)SendMessageA(DeleteList, LB_GETSELITEMS, TABLE_CAPACITY,
+                                          (LPARAM)selected);
+    bool drop[TABLE_CAPACITY] = {};
+    for (int i = 0; i < selectedCount; i++) {
+        if (selected[i] >= 0 && selected[i] < ShortcutTable.count)
+            drop[selected[i]] = true;
+    }
+    // The pairs beyond the table are carried over from the file as it is now.
+    std::string bytes;
+    bool saved = ReadDataFile(DataFilePath, &bytes) != READ_FAILED;
+    if (saved) {
+        std::string text = TextModeView(bytes);
+        size_t overflow = ParseShortcuts(text.c_str(), nullptr).overflowOffset;
+        saved = SaveDataFile(RewrittenFile(ShortcutTable, drop, text.c_str() + overflow));
+    }
+    if (!saved) {
+        MessageBoxA(MainWindow, SaveFailedText, "Error", MB_ICONWARNING);
+        return false;
+    }
+    PlayEventSound(DeleteSoundPath);
+    return true;
+}

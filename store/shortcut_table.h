@@ -1,0 +1,40 @@
+// The shortcut table: fixed-width records rebuilt from the data file's text and kept
+// in name order, so that list position i is always record i.
+#ifndef JUMPLET_SHORTCUT_TABLE_H
+#define JUMPLET_SHORTCUT_TABLE_H
+
+#include <cstddef>
+#include <cstdint>
+
+enum {
+    NAME_SIZE = 31,          // at most 30 characters and the NUL
+    TARGET_SIZE = 260,       // at most 259 characters and the NUL
+    TABLE_CAPACITY = 256,
+};
+
+struct ShortcutRecord {
+    char name[NAME_SIZE];
+    char target[TARGET_SIZE];
+};
+
+struct ShortcutTableData {
+    ShortcutRecord records[TABLE_CAPACITY];
+    int32_t count;
+};
+
+struct ParseResult {
+    int32_t count;           // records taken into the table
+    int32_t fileRecords;     // complete name/target pairs in the whole text
+    size_t overflowOffset;   // where the first pair beyond the table starts (text length if none)
+};
+
+// Replaces the table from text-mode text: lines split at LF, empty lines dropped, taken
+// in pairs; over-long lines are cut to their field, a last name without a target is
+// dropped, and pairs beyond the table's capacity are only counted. With no table the
+// text is only measured.
+ParseResult ParseShortcuts(const char* text, ShortcutTableData* table);
+
+// Exchange sort of whole records by name, folding ASCII letters to lower case.
+void SortShortcuts(ShortcutTableData* table);
+
+#endif

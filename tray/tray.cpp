@@ -1,0 +1,77 @@
+// For now the tray brings the window up, adds shortcuts and quits; the auto-start item
+// and the options arrive with their own code.
+#include "tray/tray.h"
+#include "app/app.h"
+#include "res/resource.h"
+#include "settings/options_dialog.h"
+#include "settings/settings.h"
+#include "ui/main/main_window.h"
+#include "ui/main/placement.h"
+
+#define TRAY_TIP "Jumplet - A Shortcut Tool"
+
+HMENU TrayMenu;
+NOTIFYICONDATAA TrayIconData;
+
+void CreateTrayIcon()
+{
+    ZeroMemory(&TrayIconData, sizeof(TrayIconData));
+    TrayIconData.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    TrayIconData.hWnd = MainWindow;
+    TrayIconData.uID = IDT_TRAYICON;
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = TrayCallbackMessage;
+    TrayIconData.hIcon = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET),
+                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
+    lstrcpynA(TrayIconData.szTip, TRAY_TIP, sizeof(TrayIconData.szTip));
+    Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+
+    TrayMenu = CreatePopupMenu();
+    AppendMenuA(TrayMenu, MF_CHECKED, IDM_AUTOSTART, "Invoke At Startup");
+    AppendMenuA(TrayMenu, MF_STRING, IDM_ADDNEW, "Add New Shortcut");
+    AppendMenuA(TrayMenu, MF_STRING, IDM_MOREOPTIONS, "More Options ..");
+    AppendMenuA(TrayMenu, MF_STRING, IDM_QUIT, "Quit Application");
+}
+
+static void QuitApplication()
+{
+    AutoStartSetting(true);
+    LaunchSoundSetting(true);
+    DestroyMenu(TrayMenu);
+    DeleteObject(LogoBitmap);
+    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    PostQuitMessage(0);
+}
+
+static void OnTrayMenuCommand(int command)
+{
+    switch (command) {
+    case IDM_ADDNEW:      ShowAddWindow(); break;
+    case IDM_MOREOPTIONS: OpenOptionsDialog(); break;
+    case IDM_QUIT:        QuitApplication(); break;
+    }
+}
+
+static void ShowTrayMenu()
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    SetForegroundWindow(MainWindow);
+    int command = TrackPopupMenu(TrayMenu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y,
+                                 0, MainWindow, NULL);
+    OnTrayMenuCommand(command);
+}
+
+void OnTrayCallback(LPARAM mouseMessage)
+{
+    switch (mouseMessage) {
+    case WM_LBUTTONUP:
+        ShowMainWindow();
+        SetWindowTextA(SearchBox, "");
+        SetFocus(SearchBox);
+        break;
+    case WM_RBUTTONDOWN:
+        ShowTrayMenu();
+        break;
+    }
+}

@@ -1,0 +1,187 @@
+// The add form: a name, a type, and the target the type calls for.
+#include "ui/add/add_window.h"
+#include <commdlg.h>
+#include <shlobj.h>
+#include <string>
+#include "app/app.h"
+#include "res/resource.h"
+#include "store/data_text.h"
+#include "store/store.h"
+#include "ui/add/drop.h"
+#include "ui/main/fonts.h"
+#include "ui/main/placement.h"
+
+HWND NameEdit;
+HWND TargetEdit;
+HWND TypeCombo;
+int MessageTypeFlag = 0;
+char FolderPathBuffer[PATH_BUFFER];
+
+enum { TYPE_FILE, TYPE_FOLDER, TYPE_WEB_ADDRESS, TYPE_MESSAGE, TYPE_COUNT };
+static const char* const TypeNames[TYPE_COUNT] = {"File", "Folder", "Web address", "Message"};
+
+static HWND CreateFormControl(HWND parent, const char* className, const char* text,
+                              DWORD style, int x, int y, int width, int height, int id)
+{
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
+                           height, parent, (HMENU)(INT_PTR)id, AppInstance, NULL);
+}
+
+static void CreateFormControls(HWND window)
+{
+    HWND controls[7];
+    controls[0] = CreateFormControl(window, "static", "Name", 0, 5, 18, 120, 18, 0);
+    controls[1] = CreateFormControl(window, "static", "Type", 0, 5, 55, 120, 18, 0);
+    controls[2] = CreateFormControl(window, "button", "On Click ..", BS_GROUPBOX, 10, 100,
+                                    210, 70, 0);
+    TargetEdit = CreateFormControl(window, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 22, 130,
+                                   140, 21, 0);
+    NameEdit = CreateFormControl(window, "EDIT", "", WS_BORDER, 55, 15, 155, 21, 0);
+    TypeCombo = CreateFormControl(window, "combobox", NULL, CBS_DROPDOWN, 55, 56, 155, 110, 0);
+    controls[3] = TargetEdit;
+    controls[4] = NameEdit;
+    controls[5] = TypeCombo;
+    controls[6] = CreateFormControl(window, "button", "OK", 0, 170, 128, 40, 25, IDC_ADD_OK);
+    HFONT font = CreateScaledFont("verdana", 11, 400);
+    for (HWND control : controls)
+        SendMessageA(control, WM_SETFONT, (WPARAM)font, 0);
+}
+
+static LRESULT OnCreate(HWND window)
+{
+    SetUpPlacement(&AddPlacement, window, SETTINGS_FILE, "ADDWIN", 2);
+    CreateFormControls(window);
+    AddItemWindow = window;
+    EnableWindow(TargetEdit, FALSE);
+    for (const char* typeName : TypeNames)
+        SendMessageA(TypeCombo, CB_ADDSTRING, 0, (LPARAM)typeName);
+    return 0;
+}
+
+// The full path chosen in an open-file dialog, or empty text when the user cancels.
+static std::string BrowseForFile(HWND owner, const char* filter, const char* defaultExtension)
+{
+    char file[PATH_BUFFER] = "";
+    OPENFILENAMEA dialog;
+    ZeroMemory(&dialog, sizeof(dialog));
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = PATH_BUFFER;
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = defaultExtension;
+    if (!GetOpenFileNameA(&dialog))
+        return std::string();
+    return file;
+}
+
+// Nonzero when a folder was chosen and its path is in path.
+static int BrowseForFolder(HWND owner, char* path, const char* title)
+{
+    BROWSEINFOA browse;
+    ZeroMemory(&browse, sizeof(browse));
+    browse.hwndOwner = owner;
+    browse.pszDisplayName = path;
+    browse.lpszTitle = title;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+    LPITEMIDLIST list = SHBrowseForFolderA(&browse);
+    if (list == NULL)
+        return 0;
+    int converted = SHGetPathFromIDListA(list, path);
+    CoTaskMemFree(list);
+    return converted;
+}
+
+// A message's stored line holds its prefix too, so it can take fewer characters.
+static void LimitTarget(int characters)
+{
+    SendMessageA(TargetEdit, EM_LIMITTEXT, characters, 0);
+}
+
+static void ChooseFile()
+{
+    MessageTypeFlag = 0;
+    LimitTarget(TARGET_SIZE - 1);
+    EnableWindow(TargetEdit, FALSE);
+    SetWindowTextA(TypeCombo, "File");
+    SetWindowTextA(TargetEdit, "");
+    static const char filter[] = "All Files (*.*)\0*.*\0";
+    SetWindowTextA(TargetEdit, BrowseForFile(AddItemWindow, filter, "*.*").c_str());
+}
+
+static void ChooseFolder()
+{
+    MessageTypeFlag = 0;
+    LimitTarget(TARGET_SIZE - 1);
+    EnableWindow(TargetEdit, FALSE);
+    SetWindowTextA(TypeCombo, "Folder");
+    SetWindowTextA(TargetEdit, "");
+    if (BrowseForFolder(AddItemWindow, FolderPathBuffer, "Please Select a Folder.."))
+        SetWindowTextA(TargetEdit, FolderPathBuffer);
+}
+
+static void ChooseWebAddress()
+{
+    MessageTypeFlag = 0;
+    LimitTarget(TARGET_SIZE - 1);
+    EnableWindow(TargetEdit, TRUE);
+    SetFocus(TargetEdit);
+    SetWindowTextA(TargetEdit, "www.");
+}
+
+static void ChooseMessage()
+{
+    MessageTypeFlag = 1;
+    LimitTarget(MESSAGE_TEXT_MAX);
+    SetWindowTextA(TargetEdit, "");
+    EnableWindow(TargetEdit, TRUE);
+}
+
+static void OnTypeChosen()
+{
+    int chosen = (int)SendMessageA(TypeCombo, CB_GETCURSEL, 0, 0);
+    SetFocus(TargetEdit);
+    switch (chosen) {
+    case TYPE_FILE:        ChooseFile(); break;
+    case TYPE_FOLDER:      ChooseFolder(); break;
+    case TYPE_WEB_ADDRESS: ChooseWebAddress(); break;
+    case TYPE_MESSAGE:     ChooseMessage(); break;
+    }
+}
+
+static void OnCommand(WPARAM wParam)
+{
+    if (HIWORD(wParam) == CBN_SELCHANGE)
+        OnTypeChosen();
+    if (wParam == IDC_ADD_OK)
+        AddShortcut();
+}
+
+static void OnClose(HWND window)
+{
+    SavePlacement(&AddPlacement);
+    ShowWindow(window, SW_HIDE);
+}
+
+LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        break;
+    case WM_COMMAND:
+        OnCommand(wParam);
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            OnClose(window);
+            return 0;
+        }
+        break;
+    case WM_DROPFILES:
+        OnAddWindowDrop((HDROP)wParam);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

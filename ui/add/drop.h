@@ -1,0 +1,11 @@
+// One dropped file or folder fills the add form and proposes a name.
+#ifndef JUMPLET_DROP_H
+#define JUMPLET_DROP_H
+
+#include <windows.h>
+
+void OnAddWindowDrop(HDROP drop);
+void OnMainWindowDrop(HDROP drop);
+void NameFromPath(const char* path);
+
+#endif

@@ -1,0 +1,218 @@
+// The launcher window. Its procedure is a flat dispatch; each message's work is a call.
+#include "ui/main/main_window.h"
+#include <mmsystem.h>
+#include "app/app.h"
+#include "res/resource.h"
+#include "settings/options_dialog.h"
+#include "settings/settings.h"
+#include "store/launch.h"
+#include "store/store.h"
+#include "tray/tray.h"
+#include "ui/add/drop.h"
+#include "ui/main/fonts.h"
+#include "ui/main/placement.h"
+#include "ui/main/search_box.h"
+
+HWND MainList;
+HWND DeleteList;
+HWND SearchBox;
+HWND StatusLine;
+HBITMAP LogoBitmap;
+int DeleteMode = 0;
+
+static const char DeleteModeStatus[] = "Now select item(s) and Press Delete";
+
+// The lists are filled in table order and never sort themselves: the list box's own
+// order differs from the table's for some names, and position i must be record i.
+static const DWORD ListStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_DISABLENOSCROLL;
+
+static HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style,
+                          int x, int y, int width, int height, int id)
+{
+    return CreateWindowExA(0, className, text, style, x, y, width, height, parent,
+                           (HMENU)(INT_PTR)id, AppInstance, NULL);
+}
+
+static void CreateMainControls(HWND window)
+{
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    HWND run = CreateControl(window, "button", "Run", child, 184, 84, 80, 23, IDC_RUN);
+    SearchBox = CreateControl(window, "EDIT", "",
+                              child | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, 10, 85,
+                              165, 21, IDC_SEARCHBOX);
+    HWND add = CreateControl(window, "button", "Add", child, 205, 130, 60, 40, IDC_ADD);
+    HWND remove = CreateControl(window, "button", "Delete", child, 205, 190, 60, 40, IDC_DELETE);
+    HWND option = CreateControl(window, "button", "Option", child, 205, 250, 60, 40, IDC_OPTION);
+    StatusLine = CreateControl(window, "static", "", child, 10, 306, 250, 21, 0);
+    MainList = CreateControl(window, "listbox", NULL, ListStyle, 10, 120, 180, 200,
+                             IDC_MAINLIST);
+    DeleteList = CreateControl(window, "listbox", NULL, ListStyle | LBS_MULTIPLESEL, 10, 120,
+                               180, 200, IDC_DELETELIST);
+
+    HFONT listFont = CreateScaledFont("verdana", 11, 400);
+    SendMessageA(MainList, WM_SETFONT, (WPARAM)listFont, 0);
+    SendMessageA(DeleteList, WM_SETFONT, (WPARAM)listFont, 0);
+    HWND guiFontUsers[] = {StatusLine, SearchBox, add, remove, option, run};
+    for (HWND control : guiFontUsers)
+        SendMessageA(control, WM_SETFONT, (WPARAM)GuiFont, 0);
+}
+
+static LRESULT OnCreate(HWND window)
+{
+    SetWindowTextA(window, MAIN_WINDOW_TITLE);
+    SetUpPlacement(&MainPlacement, window, SETTINGS_FILE, "MAINWIN", 1);
+    ProgramDirectoryOf(ProgramPath, ProgramDirectory, PATH_BUFFER);
+    SetDataFilePath();
+    CreateMainControls(window);
+    EnableWindow(DeleteList, FALSE);
+    ShowWindow(DeleteList, SW_HIDE);
+    LogoBitmap = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(IDB_LOGO));
+    if (LogoBitmap == NULL)
+        MessageBoxA(window, "Could not load Image !", "Error", MB_ICONWARNING);
+    FillMainList();
+    OriginalSearchBoxProc =
+        (WNDPROC)SetWindowLongPtrA(SearchBox, GWLP_WNDPROC, (LONG_PTR)SearchBoxProc);
+    SetFocus(SearchBox);
+    MainWindow = window;
+    CreateTrayIcon();
+    CheckMenuItem(TrayMenu, IDM_AUTOSTART, AutoStartEnabled ? MF_CHECKED : MF_UNCHECKED);
+    SetWindowTextA(StatusLine, "");
+    if (!HiddenStart) {
+        RestorePlacement(&MainPlacement);
+        PresentMainWindow();
+    }
+    return 0;
+}
+
+static void OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(window, &paint);
+    if (LogoBitmap != NULL) {
+        HDC source = CreateCompatibleDC(target);
+        HGDIOBJ previous = SelectObject(source, LogoBitmap);
+        BITMAP bitmap;
+        GetObjectA(LogoBitmap, sizeof(bitmap), &bitmap);
+        // SRCAND: white leaves the background as it is, the dark lettering darkens it.
+        BitBlt(target, 23, 14, bitmap.bmWidth, bitmap.bmHeight, source, 0, 0, SRCAND);
+        SelectObject(source, previous);
+        DeleteDC(source);
+    }
+    EndPaint(window, &paint);
+}
+
+void HideMainWindow()
+{
+    ShowWindow(MainWindow, SW_HIDE);
+}
+
+void LeaveDeleteMode()
+{
+    SendMessageA(DeleteList, LB_RESETCONTENT, 0, 0);
+    EnableWindow(DeleteList, FALSE);
+    ShowWindow(DeleteList, SW_HIDE);
+    EnableWindow(MainList, TRUE);
+    ShowWindow(MainList, SW_SHOW);
+    SetWindowTextA(StatusLine, "");
+    DeleteMode = 0;
+}
+
+static void EnterDeleteMode()
+{
+    DeleteMode = 1;
+    SetWindowTextA(StatusLine, DeleteModeStatus);
+    EnableWindow(DeleteList, TRUE);
+    ShowWindow(DeleteList, SW_SHOW);
+    FillDeleteList();
+    EnableWindow(MainList, FALSE);
+    ShowWindow(MainList, SW_HIDE);
+}
+
+// A failed save keeps delete mode and the selection, so the user can try again.
+static void FinishDeleteMode()
+{
+    DeleteMode = 2;
+    if (!DeleteSelectedShortcuts()) {
+        DeleteMode = 1;
+        return;
+    }
+    LeaveDeleteMode();
+    FillMainList();
+}
+
+static void OnDeleteButton()
+{
+    if (DeleteMode == 0)
+        EnterDeleteMode();
+    else if (DeleteMode == 1)
+        FinishDeleteMode();
+}
+
+// The user picked a name: in delete mode that only marks it; otherwise it launches.
+static void OnListSelectionChange()
+{
+    SetWindowTextA(SearchBox, "");
+    if (DeleteMode != 0)
+        return;
+    if (LaunchSoundEnabled)
+        PlayEventSound(LaunchSoundPath);
+    HideMainWindow();
+    LaunchSelected();
+}
+
+static void OnCommand(WPARAM wParam)
+{
+    switch (wParam) {
+    case IDC_RUN:    RunTypedCommand(); break;
+    case IDC_ADD:    ShowAddWindow(); break;
+    case IDC_DELETE: OnDeleteButton(); break;
+    case IDC_OPTION: OpenOptionsDialog(); break;
+    default:
+        if (HIWORD(wParam) == LBN_SELCHANGE)
+            OnListSelectionChange();
+        break;
+    }
+    PrefixSearch();
+}
+
+static void OnClose()
+{
+    SavePlacement(&MainPlacement);
+    HideMainWindow();
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TaskbarCreatedMessage && !IsWindowVisible(window)) {
+        HideMainWindow();
+        return 0;
+    }
+    if (message == ShowRequestMessage) {
+        ShowMainWindow();
+        return 0;
+    }
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window);
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(wParam);
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            OnClose();
+            return 0;
+        }
+        break;
+    case WM_DROPFILES:
+        OnMainWindowDrop((HDROP)wParam);
+        break;
+    case TrayCallbackMessage:
+        OnTrayCallback(lParam);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

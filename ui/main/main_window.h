@@ -1,0 +1,22 @@
+// The launcher window: lettering, search line, the two lists and the buttons.
+#ifndef JUMPLET_MAIN_WINDOW_H
+#define JUMPLET_MAIN_WINDOW_H
+
+#include <windows.h>
+
+// The tray icon reports mouse messages to the main window with this message.
+#define TrayCallbackMessage (WM_USER + 1)
+
+extern HWND MainList;
+extern HWND DeleteList;
+extern HWND SearchBox;
+extern HWND StatusLine;
+extern HBITMAP LogoBitmap;
+// 0 off; 1 while the user selects names to delete; 2 while they are being deleted.
+extern int DeleteMode;
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void HideMainWindow();
+void LeaveDeleteMode();
+
+#endif

@@ -1,0 +1,113 @@
+#include "ui/main/placement.h"
+#include <cstdio>
+#include "app/app.h"
+#include "ui/main/centring.h"
+
+PlacementRecord MainPlacement;
+PlacementRecord AddPlacement;
+bool MainPlacementRestored = false;
+bool AddPlacementRestored = false;
+
+void SetUpPlacement(PlacementRecord* record, HWND window, const char* file, const char* key,
+                    int number)
+{
+    record->window = window;
+    record->file = file;
+    record->key = key;
+    snprintf(record->section, SECTION_NAME_SIZE, "section%d", number);
+}
+
+bool RestorePlacement(PlacementRecord* record)
+{
+    // A value the structure read refuses must not be applied: a zeroed placement would
+    // shrink the window to nothing on systems that do not check its length.
+    if (!GetPrivateProfileStructA(record->section, record->key, &record->restored,
+                                  sizeof(WINDOWPLACEMENT), record->file) ||
+        record->restored.length != sizeof(WINDOWPLACEMENT)) {
+        ZeroMemory(&record->restored, sizeof(WINDOWPLACEMENT));
+        return false;
+    }
+    SetWindowPlacement(record->window, &record->restored);
+    UpdateWindow(record->window);
+    return true;
+}
+
+void SavePlacement(PlacementRecord* record)
+{
+    record->saved.length = sizeof(WINDOWPLACEMENT);
+    GetWindowPlacement(record->window, &record->saved);
+    WritePrivateProfileStructA(record->section, record->key, &record->saved,
+                               sizeof(WINDOWPLACEMENT), record->file);
+}
+
+static ScreenRect WindowScreenRect(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    ScreenRect screen = {rect.left, rect.top, rect.right, rect.bottom};
+    return screen;
+}
+
+void CenterOnWorkArea(HWND window)
+{
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ScreenRect workArea = {work.left, work.top, work.right, work.bottom};
+    ScreenPoint origin = CentredOrigin(workArea, WindowScreenRect(window));
+    SetWindowPos(window, HWND_TOP, (int)origin.x, (int)origin.y, 0, 0, SWP_NOSIZE);
+}
+
+// A placement saved on a monitor that is gone, or edited by hand, would bring the window
+// up where no screen shows it.
+static bool OnNoMonitor(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) == NULL;
+}
+
+static void CentreWhenUnreachable(HWND window)
+{
+    if (HasNegativeOrigin(WindowScreenRect(window)) || OnNoMonitor(window))
+        CenterOnWorkArea(window);
+}
+
+void PresentMainWindow()
+{
+    CentreWhenUnreachable(MainWindow);
+    ShowWindow(MainWindow, SW_HIDE);
+    ShowWindow(MainWindow, SW_SHOW);
+}
+
+void ShowMainWindow()
+{
+    if (HiddenStart && !MainPlacementRestored) {
+        // Never placed yet: it still lies at its off-screen creation position.
+        if (!RestorePlacement(&MainPlacement))
+            CenterOnWorkArea(MainWindow);
+        MainPlacementRestored = true;
+        if (OnNoMonitor(MainWindow))
+            CenterOnWorkArea(MainWindow);
+        ShowWindow(MainWindow, SW_HIDE);
+        ShowWindow(MainWindow, SW_SHOW);
+        UpdateWindow(MainWindow);
+        return;
+    }
+    if (OnNoMonitor(MainWindow))
+        CenterOnWorkArea(MainWindow);
+    ShowWindow(MainWindow, SW_SHOW);
+}
+
+void ShowAddWindow()
+{
+    CentreWhenUnreachable(AddItemWindow);
+    if (!AddPlacementRestored) {
+        RestorePlacement(&AddPlacement);
+        AddPlacementRestored = true;
+        if (OnNoMonitor(AddItemWindow))
+            CenterOnWorkArea(AddItemWindow);
+    }
+    ShowWindow(AddItemWindow, SW_SHOW);
+    UpdateWindow(AddItemWindow);
+    SetForegroundWindow(AddItemWindow);
+}

@@ -1,0 +1,78 @@
+#include "ui/main/search_box.h"
+#include <cstring>
+#include "app/app.h"
+#include "app/text_compare.h"
+#include "settings/settings.h"
+#include "store/launch.h"
+#include "store/store.h"
+#include "ui/main/main_window.h"
+
+enum { SEARCH_TEXT_SIZE = 128 };
+
+WNDPROC OriginalSearchBoxProc;
+
+static LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(OriginalSearchBoxProc, window, message, wParam, lParam);
+}
+
+static LRESULT OnEnter(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    SetWindowTextA(SearchBox, "");
+    if (LaunchSoundEnabled)
+        PlayEventSound(LaunchSoundPath);
+    HideMainWindow();
+    LaunchSelected();
+    return PassOn(window, message, wParam, lParam);
+}
+
+static LRESULT OnSpace(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    RunTypedCommand();
+    HideMainWindow();
+    return PassOn(window, message, wParam, lParam);
+}
+
+// Enter and Space have done their work on key-down; the characters they would leave
+// behind (a line break, a blank) must not reach the box.
+static bool IsSpentCharacter(WPARAM character)
+{
+    return character == '\r' || character == '\n' || character == ' ';
+}
+
+LRESULT CALLBACK SearchBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN)
+            return OnEnter(window, message, wParam, lParam);
+        if (wParam == VK_SPACE)
+            return OnSpace(window, message, wParam, lParam);
+        break;
+    case WM_CHAR:
+        if (IsSpentCharacter(wParam))
+            return 0;
+        break;
+    }
+    return PassOn(window, message, wParam, lParam);
+}
+
+void PrefixSearch()
+{
+    char text[SEARCH_TEXT_SIZE] = "";
+    GetWindowTextA(SearchBox, text, SEARCH_TEXT_SIZE);
+    if (text[0] == '\0')
+        return;
+    size_t length = strlen(text);
+    for (int32_t i = 0; i < ShortcutTable.count; i++) {
+        if (CompareNoCaseN(text, ShortcutTable.records[i].name, length) != 0)
+            continue;
+        if (DeleteMode == 0)
+            SendMessageA(MainList, LB_SETCURSEL, i, 0);
+        else
+            SendMessageA(DeleteList, LB_SETSEL, TRUE, i);
+        return;
+    }
+}
