@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "store/data_text.h"
+#include "store/shortcut_table.h"
+
+namespace {
+
+ShortcutTableData table;
+
+// Loads file bytes the way the program does: text-mode view, parse, sort.
+std::vector<std::string> Load(const std::string& bytes)
+{
+    ParseShortcuts(TextModeView(bytes).c_str(), &table);
+    SortShortcuts(&table);
+    std::vector<std::string> rows;
+    for (int i = 0; i < table.count; i++)
+        rows.push_back(std::string(table.records[i].name) + "=" + table.records[i].target);
+    return rows;
+}
+
+using Rows = std::vector<std::string>;
+
+TEST(LoadingTheDataFile, ReadsPairsOfLinesAndSortsByName)
+{
+    EXPECT_EQ(Load("cherry\r\nC:\\c\r\nBanana\r\nC:\\b\r\napple\r\nC:\\a\r\n"),
+              (Rows{"apple=C:\\a", "Banana=C:\\b", "cherry=C:\\c"}));
+}
+
+TEST(LoadingTheDataFile, BlankLinesAndLineEndStylesDoNotMatter)
+{
+    Rows plain = Load("Notes\r\nC:\\notes.txt\r\nReminder\r\nMessage : Call\r\n");
+    EXPECT_EQ(Load("\r\n\r\nNotes\r\n\r\nC:\\notes.txt\r\n\r\n\r\nReminder\r\nMessage : Call\r\n\r\n"),
+              plain);
+    EXPECT_EQ(Load("Notes\nC:\\notes.txt\nReminder\nMessage : Call\n"), plain);
+    EXPECT_EQ(Load("Notes\r\nC:\\notes.txt\r\nReminder\r\nMessage : Call"), plain);
+    EXPECT_EQ(plain.size(), 2u);
+}
+
+TEST(LoadingTheDataFile, LoneCarriageReturnStaysInItsLine)
+{
+    EXPECT_EQ(Load("a\rb\r\nt\r\n"), (Rows{"a\rb=t"}));
+}
+
+TEST(LoadingTheDataFile, CtrlZAndNulEndTheText)
+{
+    EXPECT_EQ(Load("a\r\n1\r\n\x1A" "b\r\n2\r\n"), (Rows{"a=1"}));
+    EXPECT_EQ(Load(std::string("a\r\n1\r\n\0b\r\n2\r\n", 14)), (Rows{"a=1"}));
+}
+
+TEST(LoadingTheDataFile, EmptyOrTinyFilesGiveAnEmptyTable)
+{
+    EXPECT_TRUE(Load("").empty());
+    EXPECT_TRUE(Load("\r\n\r\n").empty());
+    // Four bytes or fewer still load whatever complete pair they hold.
+    EXPECT_EQ(Load("a\nb\n"), (Rows{"a=b"}));
+}
+
+TEST(LoadingTheDataFile, LastNameWithoutTargetIsIgnored)
+{
+    EXPECT_EQ(Load("a\r\n1\r\nlonely\r\n"), (Rows{"a=1"}));
+}
+
+TEST(LoadingTheDataFile, OverlongLinesAreCutToTheirField)
+{
+    std::string longName(40, 'n');
+    std::string longTarget(300, 't');
+    Load(longName + "\r\n" + longTarget + "\r\nb\r\nok\r\n");
+    ASSERT_EQ(table.count, 2);
+    EXPECT_EQ(std::string(table.records[1].name), std::string(30, 'n'));
+    EXPECT_EQ(std::string(table.records[1].target), std::string(259, 't'));
+    EXPECT_EQ(std::string(table.records[0].name), "b");
+}
+
+TEST(LoadingTheDataFile, ALoadReplacesTheTableInsteadOfMerging)
+{
+    Load("a\r\n1\r\nb\r\n2\r\nc\r\n3\r\n");
+    EXPECT_EQ(Load("z\r\n9\r\n"), (Rows{"z=9"}));
+}
+
+std::string NumberedRecords(int first, int count)
+{
+    std::string file;
+    for (int i = first; i < first + count; i++)
+        file += "n" + std::to_string(1000 + i) + "\r\nt" + std::to_string(i) + "\r\n";
+    return file;
+}
+
+TEST(LoadingTheDataFile, KeepsAtMostTheTableAndFindsWhereTheRestStarts)
+{
+    std::string head = NumberedRecords(0, TABLE_CAPACITY);
+    std::string text = TextModeView(head + NumberedRecords(TABLE_CAPACITY, 3));
+    ParseResult result = ParseShortcuts(text.c_str(), &table);
+    EXPECT_EQ(result.count, TABLE_CAPACITY);
+    EXPECT_EQ(result.fileRecords, TABLE_CAPACITY + 3);
+    EXPECT_EQ(text.substr(result.overflowOffset), TextModeView(NumberedRecords(TABLE_CAPACITY, 3)));
+
+    ParseResult measured = ParseShortcuts(text.c_str(), nullptr);
+    EXPECT_EQ(measured.fileRecords, TABLE_CAPACITY + 3);
+    EXPECT_EQ(measured.overflowOffset, result.overflowOffset);
+}
+
+TEST(SortingShortcuts, FoldsToLowerCaseLikeTheCRuntime)
+{
+    EXPECT_EQ(Load("x\r\n1\r\nX\r\n2\r\na\r\n3\r\n"), (Rows{"a=3", "X=2", "x=1"}));
+    // Underscore sorts before letters, {|}~ after them, digits before letters and a
+    // space before all of them.
+    EXPECT_EQ(Load("b\r\n1\r\n~z\r\n2\r\n_a\r\n3\r\n9\r\n4\r\n{\r\n5\r\n \r\n6\r\n"),
+              (Rows{" =6", "9=4", "_a=3", "b=1", "{=5", "~z=2"}));
+}
+
+TEST(SortingShortcuts, MovesWholeRecords)
+{
+    EXPECT_EQ(Load("b\r\nsecond\r\na\r\nfirst\r\n"), (Rows{"a=first", "b=second"}));
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+#include <string>
+#include "app/command_line.h"
+#include "app/program_paths.h"
+#include "settings/setting_number.h"
+#include "tray/hotkey_choices.h"
+#include "ui/main/centring.h"
+
+namespace {
+
+TEST(CommandLine, AnythingBeginningWithDashRSkipsTheInstanceTest)
+{
+    for (const char* line : {"-run", "-r", "-RUN", "-Rx", "-r anything"})
+        EXPECT_TRUE(SkipsInstanceTest(line)) << line;
+    for (const char* line : {"", "-m", "r", " -run", "--run"})
+        EXPECT_FALSE(SkipsInstanceTest(line)) << line;
+}
+
+TEST(CommandLine, OnlyExactlyDashMStartsHidden)
+{
+    EXPECT_TRUE(AsksHiddenStart("-m"));
+    EXPECT_TRUE(AsksHiddenStart("-M"));
+    for (const char* line : {"", "-m ", "-mx", " -m", "-run", "m"})
+        EXPECT_FALSE(AsksHiddenStart(line)) << line;
+}
+
+TEST(ProgramPaths, TheFolderEndsInOneBackslash)
+{
+    char dir[PATH_BUFFER];
+    ASSERT_TRUE(ProgramDirectoryOf("C:\\Tools\\Jumplet\\jumplet.exe", dir, PATH_BUFFER));
+    EXPECT_STREQ(dir, "C:\\Tools\\Jumplet\\");
+    ASSERT_TRUE(ProgramDirectoryOf("D:\\jumplet.exe", dir, PATH_BUFFER));
+    EXPECT_STREQ(dir, "D:\\");
+    char out[PATH_BUFFER];
+    ASSERT_TRUE(JoinProgramFile(dir, "launch.wav", out, PATH_BUFFER));
+    EXPECT_STREQ(out, "D:\\launch.wav");
+}
+
+TEST(ProgramPaths, APathThatWouldNotFitIsRefusedNotCut)
+{
+    std::string deep = "C:\\" + std::string(250, 'd') + "\\jumplet.exe";
+    char dir[PATH_BUFFER];
+    ASSERT_TRUE(ProgramDirectoryOf(deep.c_str(), dir, PATH_BUFFER));
+    char out[PATH_BUFFER];
+    EXPECT_FALSE(JoinProgramFile(dir, "jumplet.dat", out, PATH_BUFFER));
+    EXPECT_STREQ(out, "");
+    EXPECT_TRUE(JoinProgramFile(dir, "x", out, PATH_BUFFER));
+    std::string deeper = "C:\\" + std::string(300, 'd') + "\\jumplet.exe";
+    EXPECT_FALSE(ProgramDirectoryOf(deeper.c_str(), dir, PATH_BUFFER));
+}
+
+TEST(SettingNumbers, FollowAtoiAndMissingIsMinusOne)
+{
+    EXPECT_EQ(SettingNumber("1"), 1);
+    EXPECT_EQ(SettingNumber("10"), 10);
+    EXPECT_EQ(SettingNumber(" 7"), 7);
+    EXPECT_EQ(SettingNumber("-1"), -1);
+    EXPECT_EQ(SettingNumber("ye"), 0);
+    EXPECT_EQ(SettingNumber(""), 0);
+    EXPECT_EQ(SettingNumber("2x"), 2);
+    EXPECT_EQ(SettingNumber(nullptr), -1);
+}
+
+TEST(HotkeyChoices, IndexesOutsideTheTableMeanNoKey)
+{
+    EXPECT_EQ(HotkeyCodeOf(0), 0x22);
+    EXPECT_EQ(HotkeyCodeOf(9), 0x7B);
+    EXPECT_EQ(HotkeyCodeOf(HOTKEY_NONE_INDEX), 0);
+    EXPECT_EQ(HotkeyCodeOf(-1), 0);
+    EXPECT_EQ(HotkeyCodeOf(11), 0);
+    EXPECT_EQ(HotkeyCodeOf(99), 0);
+    EXPECT_STREQ(HotkeyChoices[0].text, "Page Down Key");
+    EXPECT_STREQ(HotkeyChoices[HOTKEY_NONE_INDEX].text, "None (Disable)");
+}
+
+TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
+{
+    ScreenRect work = {0, 0, 1280, 994};
+    ScreenRect window = {-1000, -1000, -710, -645};
+    ScreenPoint origin = CentredOrigin(work, window);
+    EXPECT_EQ(origin.x, 495);
+    EXPECT_EQ(origin.y, 319);
+    // A work area that does not start at the origin (a taskbar on the left or top).
+    ScreenRect shifted = {100, 30, 1380, 1024};
+    origin = CentredOrigin(shifted, window);
+    EXPECT_EQ(origin.x, 595);
+    EXPECT_EQ(origin.y, 349);
+    // Halves truncate toward zero when the window is larger than the work area.
+    ScreenRect small = {0, 0, 101, 101};
+    ScreenRect big = {0, 0, 290, 355};
+    origin = CentredOrigin(small, big);
+    EXPECT_EQ(origin.x, -94);
+    EXPECT_EQ(origin.y, -127);
+    EXPECT_TRUE(HasNegativeOrigin(window));
+    EXPECT_FALSE(HasNegativeOrigin(big));
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the core's unit tests natively (AddressSanitizer,
+# UBSan) and under Wine, then the end-to-end tests that drive jumplet.exe under Wine.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/tools/setup.sh" || exit 1
+"$root/tools/build.sh" || exit 1
+. "$root/tools/wine_env.sh"
+
+failed=()
+echo "== unit tests, native with sanitizers"
+ctest --test-dir "$root/build/native" --output-on-failure || failed+=("native unit tests")
+
+echo "== unit tests under Wine"
+make_wine_prefix "$root/build/unit-prefix"
+(cd "$root/build/win/tests/unit" && wine jumplet_unit_tests.exe) || failed+=("unit tests under Wine")
+wineserver -k 2>/dev/null
+
+echo "== end-to-end tests under Wine and Xvfb"
+"$root/tests/e2e/run.sh" "$@" || failed+=("end-to-end tests")
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "All tests passed."

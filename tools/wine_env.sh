@@ -1,0 +1,39 @@
+# Sourced by the run and test scripts: a private Wine prefix and X display of their own.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Makes the prefix at $1 unless it exists. Wine draws the window frames itself, so
+# captions and close boxes exist even with no window manager on the display.
+make_wine_prefix() {
+  export WINEPREFIX="$1"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
+# Starts Xvfb on the first free display and exports DISPLAY; XVFB_PID is its process.
+start_xvfb() {
+  local n
+  for n in $(seq 91 150); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      kill "$XVFB_PID" 2>/dev/null || true
+    fi
+  done
+  echo "no free X display for Xvfb" >&2
+  return 1
+}
+
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
