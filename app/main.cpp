@@ -12,21 +12,6 @@
 #include "ui/main/main_window.h"
 #include "ui/main/placement.h"
 
-HINSTANCE AppInstance;
-HWND MainWindow;
-HWND AddItemWindow;
-UINT TaskbarCreatedMessage;
-UINT ShowRequestMessage;
-bool HiddenStart = false;
-bool HotkeyMissing = true;
-HHOOK HotkeyHookHandle;
-char ProgramPath[PATH_BUFFER];
-char ProgramDirectory[PATH_BUFFER];
-char LaunchSoundPath[PATH_BUFFER] = "launch.wav";
-char DeleteSoundPath[PATH_BUFFER] = "delete.wav";
-char HelpFilePath[PATH_BUFFER] = "help.html";
-HFONT GuiFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
-
 static const char HookFailedText[] =
     "Error Code : 105\nKeyboard Hooking Failed :(\nKeyboard shortcut will not work.\n"
     "You can disable this feature by going to ..\noption-> select a shortcut key-> None(Disable)";
