@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# Runs the end-to-end suite: the Windows test driver drives the real jumplet.exe under Wine
+# in an X server of its own. Arguments go to the driver (GoogleTest), e.g.
+#
+#   tests/e2e/run.sh --gtest_filter='Startup*'
+#
+# Needs the cross tree (build/win: jumplet, jumplet_e2e, marker) and the native tree
+# (build/native: xdnd_drop) built first. Every run makes a fresh Wine prefix under
+# build/e2e, and ends everything it started, whatever happens. The exit status is the
+# driver's. Set JUMPLET_SCREENSHOTS to a folder to keep the screenshots tests take.
+set -u
+
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+build_win=${JUMPLET_BUILD_WIN:-$top/build/win}
+build_native=${JUMPLET_BUILD_NATIVE:-$top/build/native}
+work=${JUMPLET_E2E_WORK:-$top/build/e2e}
+
+driver=$build_win/tests/e2e/jumplet_e2e.exe
+marker=$build_win/tests/e2e/marker.exe
+dist=$build_win/dist
+xdnd=$build_native/tests/e2e/xdnd_drop
+
+say() { printf 'e2e: %s\n' "$*" >&2; }
+
+missing=0
+for f in "$driver" "$marker" "$dist/jumplet.exe" "$dist/help.html" "$dist/launch.wav" "$dist/delete.wav" "$xdnd"; do
+    [ -e "$f" ] || { say "missing $f"; missing=1; }
+done
+for tool in wine wineserver wineboot Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { say "missing the program $tool"; missing=1; }
+done
+if [ "$missing" = 1 ]; then
+    say "build both trees first (cmake --build build/win && cmake --build build/native)"
+    exit 2
+fi
+
+export WINEPREFIX=$work/prefix
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko: nothing here needs them, and their installers would open dialogs.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+small_disk=$work/small-disk
+xvfb_pid_file=$work/xvfb.pid
+
+# Ends what this script (or an earlier run of it that was killed) left behind. Only the
+# prefix's own wineserver, the Xvfb whose pid we wrote, and our own mount are touched.
+clean_up() {
+    if [ -d "$WINEPREFIX" ]; then
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1
+    fi
+    if [ -f "$xvfb_pid_file" ]; then
+        pid=$(cat "$xvfb_pid_file")
+        if [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb '; then
+            kill "$pid" 2>/dev/null
+            for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+            kill -9 "$pid" 2>/dev/null
+        fi
+        rm -f "$xvfb_pid_file"
+    fi
+    if mountpoint -q "$small_disk" 2>/dev/null; then
+        umount "$small_disk" 2>/dev/null || umount -l "$small_disk" 2>/dev/null
+    fi
+}
+
+mkdir -p "$work"
+clean_up
+trap clean_up EXIT
+trap 'exit 130' INT TERM
+
+rm -rf "$WINEPREFIX"
+
+# An X server of our own on the first free display from :91 on.
+display=
+for n in $(seq 91 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    echo $! >"$xvfb_pid_file"
+    for _ in $(seq 100); do
+        if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+            display=":$n"
+            break
+        fi
+        kill -0 "$(cat "$xvfb_pid_file")" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$display" ] && break
+    clean_up
+done
+if [ -z "$display" ]; then
+    say "could not start Xvfb (see $work/xvfb.log)"
+    exit 2
+fi
+export DISPLAY=$display
+
+# The wineserver stays up between the set-up steps and the tests instead of starting anew
+# for each; clean_up ends it.
+mkdir -p "$WINEPREFIX"
+wineserver -p >/dev/null 2>&1
+if ! wineboot -i >"$work/wineboot.log" 2>&1; then
+    say "wineboot failed (see $work/wineboot.log)"
+    exit 2
+fi
+
+# The marker program stands in for every application the shell could open.
+tools_dir=$WINEPREFIX/drive_c/e2etools
+mkdir -p "$tools_dir"
+cp "$marker" "$tools_dir/marker.exe"
+marker_win='C:\e2etools\marker.exe'
+marker_command='\"C:\\e2etools\\marker.exe\" \"%1\"'
+
+{
+    echo 'REGEDIT4'
+    echo
+    echo '[HKEY_CLASSES_ROOT\JumpletE2E.Document\shell\open\command]'
+    echo "@=\"$marker_command\""
+    for ext in .txt .html .htm .pdf; do
+        echo
+        echo "[HKEY_CLASSES_ROOT\\$ext]"
+        echo '@="JumpletE2E.Document"'
+    done
+    for class in http https Folder Directory; do
+        echo
+        echo "[HKEY_CLASSES_ROOT\\$class\\shell\\open\\command]"
+        echo "@=\"$marker_command\""
+        echo '"DelegateExecute"=-'
+    done
+    for class in http https; do
+        echo
+        echo "[HKEY_CLASSES_ROOT\\$class]"
+        echo '"URL Protocol"=""'
+    done
+    echo
+    # There is no window manager, so Wine draws the captions and frames itself: then the
+    # close box is really there to click, and screenshots look like the desktop.
+    echo '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]'
+    echo '"Decorated"="N"'
+    echo
+    # A crash in the program under test must fail a test, not wait on a dialog.
+    echo '[HKEY_CURRENT_USER\Software\Wine\WineDbg]'
+    echo '"ShowCrashDialog"=dword:00000000'
+} >"$work/associations.reg"
+if ! wine regedit /S "$(echo "Z:$work/associations.reg" | tr / '\\')" >"$work/regedit.log" 2>&1; then
+    say "could not import the associations (see $work/regedit.log)"
+    exit 2
+fi
+
+# A tiny disk, T:, for what happens when the program's disk is full.
+mkdir -p "$small_disk"
+if mount -t tmpfs -o size=1m,mode=0777 jumplet-e2e "$small_disk" 2>"$work/mount.log"; then
+    ln -sfn "$small_disk" "$WINEPREFIX/dosdevices/t:"
+    export JUMPLET_SMALL_DISK='T:\'
+    unset JUMPLET_SMALL_DISK_MISSING
+else
+    export JUMPLET_SMALL_DISK_MISSING="could not mount a tmpfs for the full-disk tests: $(head -n1 "$work/mount.log")"
+    unset JUMPLET_SMALL_DISK
+fi
+
+export JUMPLET_DIST
+JUMPLET_DIST=$(echo "Z:$dist" | tr / '\\')
+export JUMPLET_MARKER=$marker_win
+export JUMPLET_XDND_DROP=$xdnd
+if [ -n "${JUMPLET_SCREENSHOTS:-}" ]; then
+    mkdir -p "$JUMPLET_SCREENSHOTS"
+    JUMPLET_SCREENSHOTS=$(cd "$JUMPLET_SCREENSHOTS" && pwd)
+    export JUMPLET_SCREENSHOTS
+fi
+
+cd "$work" || exit 2
+wine "$driver" "$@"
+status=$?
+exit "$status"
