@@ -258,8 +258,14 @@ LockedFile::LockedFile(const std::string& path)
 
 LockedFile::~LockedFile()
 {
+    Release();
+}
+
+void LockedFile::Release()
+{
     if (handle_ != INVALID_HANDLE_VALUE)
         CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
 }
 
 // ---- Windows of another process --------------------------------------------------------

@@ -51,6 +51,7 @@ public:
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
     bool IsHeld() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release();
 
 private:
     HANDLE handle_;

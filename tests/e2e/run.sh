@@ -169,6 +169,10 @@ if [ -n "${JUMPLET_SCREENSHOTS:-}" ]; then
 fi
 
 cd "$work" || exit 2
-wine "$driver" "$@"
+# In the background so that a signal reaches the traps at once, not after the driver; the
+# time limit keeps a test that hangs in some modal loop from holding CI for ever.
+timeout --kill-after=10 "${JUMPLET_E2E_TIMEOUT:-2400}" wine "$driver" "$@" &
+wait $!
 status=$?
+[ "$status" = 124 ] && say "the suite took longer than ${JUMPLET_E2E_TIMEOUT:-2400} s and was stopped"
 exit "$status"
