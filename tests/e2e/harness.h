@@ -178,8 +178,12 @@ std::string ArgumentsOf(const std::string& commandLine);  // without the program
 
 // ---- A small disk ----------------------------------------------------------------------
 
-// A drive backed by a tiny tmpfs, for what happens when the disk is full. Tests that need
-// it skip themselves (with the reason) when the run could not mount one.
+// A drive backed by a tiny tmpfs (1 MB), for what happens when the disk is full. Tests
+// that need it skip themselves when the run could not mount one:
+//
+//   if (!small_disk::Available()) GTEST_SKIP() << small_disk::WhyNot();
+//   Jumplet onSmallDisk("app", small_disk::Root());
+//   small_disk::Fill();
 namespace small_disk {
 
 bool Available();
