@@ -1,0 +1,293 @@
+// The data file through the real program: what a load shows, what an add and a delete
+// write byte for byte, and that no failure or crash ever tears or empties the file.
+#include "forms.h"
+
+#include <algorithm>
+#include <random>
+
+namespace e2e {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Fills the add form for a message shortcut, as a user types it.
+void FillMessageForm(const Instance& app, const std::string& name, const std::string& text)
+{
+    MainForm main(app);
+    user::BringToFront(main.window);
+    user::Click(main.addButton);
+    ASSERT_TRUE(WaitUntil([&] { return app.AddWindow().IsVisible(); })) << "the add window did not come up";
+    AddForm form(app.AddWindow());
+    AddForm::TypeInto(form.nameEdit, name);
+    form.ChooseType("Message");
+    ASSERT_TRUE(WaitUntil([&] { return form.targetEdit.IsEnabled(); }));
+    AddForm::TypeInto(form.targetEdit, text);
+}
+
+void AddMessage(const Instance& app, const std::string& name, const std::string& text)
+{
+    FillMessageForm(app, name, text);
+    AddForm(app.AddWindow()).PressOk();
+}
+
+// Closes the add window the way a user does, so that it covers nothing.
+void CloseAddWindow(const Instance& app)
+{
+    Window add = app.AddWindow();
+    if (!add.IsVisible())
+        return;
+    user::BringToFront(add);
+    user::AltF4();
+    ASSERT_TRUE(WaitUntil([&] { return !add.IsVisible(); })) << "the add window did not close";
+}
+
+// Enters delete mode and selects these names with clicks.
+void SelectForDeletion(const Instance& app, const Names& names)
+{
+    CloseAddWindow(app);
+    MainForm main(app);
+    user::BringToFront(main.window);
+    user::Click(main.deleteButton);
+    ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible(); })) << "delete mode did not start";
+    for (const std::string& name : names) {
+        int index = IndexOf(main.deleteList, name);
+        ASSERT_GE(index, 0) << name << " is not in the delete list";
+        ClickListItem(main.deleteList, index);
+        ASSERT_TRUE(WaitUntil([&] {
+            std::vector<int> selected = main.deleteList.SelectedIndexes();
+            return std::find(selected.begin(), selected.end(), index) != selected.end();
+        })) << "a click did not select " << name;
+    }
+}
+
+void PressDelete(const Instance& app)
+{
+    MainForm main(app);
+    user::BringToFront(main.window);
+    user::Click(main.deleteButton);
+}
+
+void DeleteNames(const Instance& app, const Names& names)
+{
+    SelectForDeletion(app, names);
+    PressDelete(app);
+}
+
+std::string NumberedRecords(int first, int count)
+{
+    std::string file;
+    for (int i = first; i < first + count; i++)
+        file += "n" + std::to_string(1000 + i) + "\r\nC:\\t" + std::to_string(i) + "\r\n";
+    return file;
+}
+
+class DataFile : public JumpletTest {};
+
+TEST_F(DataFile, AFirstStartCreatesAnEmptyFileAndHandMadeFilesLoadByTheirRules)
+{
+    jumplet.StartShown();
+    EXPECT_TRUE(jumplet.DataFileExists());
+    EXPECT_EQ(jumplet.ReadDataFile(), "");
+    jumplet.EndAll();
+
+    struct Case {
+        std::string bytes;
+        Names shown;
+    };
+    const Case cases[] = {
+        // Blank lines anywhere, LF-only ends and a missing last line end change nothing.
+        {"\r\n\r\ncherry\nC:\\c\n\n\nBanana\r\nC:\\b\r\n\r\napple\r\nC:\\a", {"apple", "Banana", "cherry"}},
+        // A file of four bytes still shows its one shortcut, in both lists alike.
+        {"a\nb\n", {"a"}},
+        // Ctrl-Z and NUL end the text; a last name without a target is ignored.
+        {std::string("x\r\n1\r\ny\r\n2\r\n\x1Az\r\n3\r\n", 21), {"x", "y"}},
+        {std::string("x\r\n1\r\n\0y\r\n2\r\n", 13), {"x"}},
+        {"x\r\n1\r\nlonely\r\n", {"x"}},
+        // Names equal but for case and names the list box itself would order otherwise.
+        {"x\r\n1\r\nX\r\n2\r\na\r\n3\r\n~t\r\n4\r\nb-c\r\n5\r\nbc\r\n6\r\n_u\r\n7\r\n",
+         {"_u", "a", "b-c", "bc", "x", "X", "~t"}},
+        // An over-long name is shown cut to 30 characters.
+        {std::string(45, 'L') + "\r\nC:\\long\r\n", {std::string(30, 'L')}},
+    };
+    for (const Case& c : cases) {
+        jumplet.WriteDataFile(c.bytes);
+        Instance app = jumplet.StartShown();
+        MainForm main(app);
+        EXPECT_EQ(main.mainList.Items(), c.shown);
+        user::BringToFront(main.window);
+        user::Click(main.deleteButton);
+        ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible(); }));
+        EXPECT_EQ(main.deleteList.Items(), c.shown) << "the delete list shows another table";
+        EXPECT_EQ(jumplet.ReadDataFile(), c.bytes) << "loading changed the file";
+        jumplet.EndAll();
+    }
+}
+
+TEST_F(DataFile, AnAddKeepsTheOldBytesAndAppendsTwoCrLfLines)
+{
+    const std::string old = "Zeta\nC:\\z\n\nalpha\r\nC:\\a";
+    jumplet.WriteDataFile(old);
+    Instance app = jumplet.StartShown();
+    AddMessage(app, "Notes", "Call at five");
+    const std::string expected = old + "\r\nNotes\r\nMessage : Call at five\r\n";
+    ASSERT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == expected; })) << jumplet.ReadDataFile();
+    EXPECT_EQ(MainForm(app).mainList.Items(), (Names{"alpha", "Notes", "Zeta"}));
+    EXPECT_EQ(ReadFileBytes(jumplet.Folder() + "jumplet.bak"), old) << "the previous file is kept as jumplet.bak";
+    EXPECT_FALSE(FileExists(jumplet.Folder() + "jumplet.tmp"));
+}
+
+TEST_F(DataFile, AnAddAfterATrailingCtrlZIsNotHidden)
+{
+    jumplet.WriteDataFile("a\r\n1\r\n\x1A");
+    Instance app = jumplet.StartShown();
+    AddMessage(app, "b", "two");
+    ASSERT_TRUE(WaitUntil([&] { return MainForm(app).mainList.Items() == Names{"a", "b"}; }));
+    EXPECT_EQ(jumplet.ReadDataFile(), "a\r\n1\r\nb\r\nMessage : two\r\n\x1A");
+}
+
+TEST_F(DataFile, ADeleteRewritesTheKeptShortcutsSortedWithCrLf)
+{
+    jumplet.WriteDataFile("cherry\nC:\\c\n\nBanana\r\nMessage : hi\r\napple\r\nC:\\a\r\nDate\r\nMessage : x\r\n");
+    Instance app = jumplet.StartShown();
+    DeleteNames(app, {"Banana"});
+    const std::string expected = "apple\r\nC:\\a\r\ncherry\r\nC:\\c\r\nDate\r\nMessage : x\r\n";
+    ASSERT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == expected; })) << jumplet.ReadDataFile();
+    MainForm main(app);
+    EXPECT_TRUE(WaitUntil([&] { return main.mainList.IsVisible() && !main.deleteList.IsVisible(); }));
+    EXPECT_EQ(main.mainList.Items(), (Names{"apple", "cherry", "Date"}));
+
+    // Deleting all that is left leaves an empty file and empty lists.
+    DeleteNames(app, {"apple", "cherry", "Date"});
+    EXPECT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile().empty() && main.mainList.ItemCount() == 0; }));
+}
+
+TEST_F(DataFile, ShortcutsBeyondTheTableSurviveADeleteAndAFullFileRefusesAnAdd)
+{
+    jumplet.WriteDataFile(NumberedRecords(0, 258));
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    EXPECT_EQ(main.mainList.ItemCount(), 256);
+    DeleteNames(app, {"n1000"});
+    const std::string expected = NumberedRecords(1, 257);
+    ASSERT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == expected; }))
+        << "the records past the 256th must be carried over unchanged";
+
+    // 257 shortcuts in the file: the table is full.
+    AddMessage(app, "one more", "no room");
+    MsgBox refusal = app.WaitForMessageBox("Error");
+    ASSERT_TRUE(refusal) << "a full table must be refused with a message";
+    EXPECT_NE(refusal.Message().find("at most 256 shortcuts"), std::string::npos) << refusal.Message();
+    EXPECT_EQ(refusal.Owner().Handle(), app.AddWindow().Handle());
+    refusal.PressOk();
+    EXPECT_EQ(jumplet.ReadDataFile(), expected);
+    EXPECT_EQ(AddForm(app.AddWindow()).nameEdit.Text(), "one more") << "a refused add keeps the form";
+}
+
+// Another program holding the data file open without sharing: nothing may be written,
+// and the user is told.
+TEST_F(DataFile, ADataFileHeldByAnotherProgramIsLeftAsItWas)
+{
+    const std::string old = "b\r\nC:\\b\r\na\r\nC:\\a\r\n";
+    jumplet.WriteDataFile(old);
+    Instance app = jumplet.StartShown();
+    SelectForDeletion(app, {"a"});
+    FillMessageForm(app, "c", "three");
+    {
+        LockedFile lock(jumplet.DataFilePath());
+        ASSERT_TRUE(lock.IsHeld());
+        AddForm(app.AddWindow()).PressOk();
+        MsgBox failure = app.WaitForMessageBox("Error");
+        ASSERT_TRUE(failure) << "a failed add must be reported";
+        EXPECT_NE(failure.Message().find("could not be saved"), std::string::npos) << failure.Message();
+        failure.PressOk();
+        AddForm form(app.AddWindow());
+        EXPECT_EQ(form.nameEdit.Text(), "c");
+        EXPECT_EQ(form.targetEdit.Text(), "three");
+
+        CloseAddWindow(app);
+        PressDelete(app);
+        MsgBox deleteFailure = app.WaitForMessageBox("Error");
+        ASSERT_TRUE(deleteFailure) << "a failed delete must be reported";
+        deleteFailure.PressOk();
+        MainForm main(app);
+        EXPECT_TRUE(main.deleteList.IsVisible()) << "after a failed delete the user is still selecting";
+        EXPECT_EQ(main.deleteList.SelectedItems(), (Names{"a"}));
+    }
+    EXPECT_EQ(jumplet.ReadDataFile(), old);
+    EXPECT_FALSE(FileExists(jumplet.Folder() + "jumplet.tmp"));
+}
+
+TEST_F(DataFile, AFullDiskLeavesTheDataFileAsItWas)
+{
+    if (!small_disk::Available())
+        GTEST_SKIP() << small_disk::WhyNot();
+    Jumplet onSmallDisk("jumplet", small_disk::Root());
+    const std::string old = NumberedRecords(0, 20);
+    onSmallDisk.WriteDataFile(old);
+    Instance app = onSmallDisk.StartShown();
+    small_disk::Fill();
+    AddMessage(app, "c", "three");
+    MsgBox failure = app.WaitForMessageBox("Error");
+    ASSERT_TRUE(failure) << "a save onto a full disk must be reported";
+    EXPECT_NE(failure.Message().find("could not be saved"), std::string::npos) << failure.Message();
+    failure.PressOk();
+    EXPECT_EQ(onSmallDisk.ReadDataFile(), old);
+    EXPECT_FALSE(FileExists(onSmallDisk.Folder() + "jumplet.tmp"));
+    EXPECT_EQ(MainForm(app).mainList.ItemCount(), 20);
+    onSmallDisk.EndAll();
+    DeleteFileA((small_disk::Root() + "filler.bin").c_str());
+}
+
+std::string SaveTorturePath()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string self = path;
+    return self.substr(0, self.find_last_of('\\') + 1) + "save_torture.exe";
+}
+
+// The save routine is run in a loop by a small program that is killed at random moments;
+// whatever the moment, the file is wholly the old or wholly the new content.
+TEST_F(DataFile, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile)
+{
+    const std::string folder = jumplet.Folder();
+    const std::string torture = "\"" + SaveTorturePath() + "\" \"" + folder.substr(0, folder.size() - 1) + "\"";
+    ASSERT_TRUE(FileExists(SaveTorturePath()));
+    std::string expectedCall = torture + " --expected";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &expectedCall[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    const std::string first = ReadFileBytes(folder + "first.expected");
+    const std::string second = ReadFileBytes(folder + "second.expected");
+    ASSERT_FALSE(first.empty());
+    ASSERT_NE(first, second);
+
+    std::mt19937 random(2026);
+    int endedFirst = 0, endedSecond = 0;
+    for (int round = 0; round < 100; round++) {
+        std::string call = torture;
+        ASSERT_TRUE(CreateProcessA(nullptr, &call[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+        // Once it has saved at least once, a kill can land anywhere inside a save.
+        WaitUntil([&] { return FileExists(folder + "jumplet.bak"); }, 5000);
+        Sleep(random() % 40);
+        TerminateProcess(info.hProcess, 9);
+        WaitForSingleObject(info.hProcess, 5000);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+        std::string now = jumplet.ReadDataFile();
+        ASSERT_TRUE(now == first || now == second)
+            << "round " << round << ": a torn data file of " << now.size() << " bytes";
+        (now == first ? endedFirst : endedSecond)++;
+        DeleteFileA((folder + "jumplet.bak").c_str());
+    }
+    // Kills that always hit the same state would prove nothing.
+    EXPECT_GT(endedFirst, 0);
+    EXPECT_GT(endedSecond, 0);
+}
+
+}  // namespace
+}  // namespace e2e

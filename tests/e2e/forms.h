@@ -1,0 +1,225 @@
+// The program's own windows as a user sees them: the search line, the lists, the add form.
+// Built on the harness; every action goes in as real input.
+#pragma once
+
+#include "harness.h"
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+inline std::vector<Window> ChildrenOf(const Window& parent)
+{
+    std::vector<Window> children;
+    for (HWND child = GetWindow(parent.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(Window(child));
+    return children;
+}
+
+// The top-left corner of a window's client area on the screen.
+inline POINT ClientOrigin(const Window& window)
+{
+    POINT origin = {0, 0};
+    ClientToScreen(window.Handle(), &origin);
+    return origin;
+}
+
+// Clicks the row of a list box that shows item index (scrolled into view by the list).
+inline void ClickListItem(const Window& list, int index)
+{
+    DWORD_PTR height = 0, top = 0;
+    SendMessageTimeoutW(list.Handle(), LB_GETITEMHEIGHT, 0, 0, SMTO_NORMAL, 5000, &height);
+    SendMessageTimeoutW(list.Handle(), LB_GETTOPINDEX, 0, 0, SMTO_NORMAL, 5000, &top);
+    POINT origin = ClientOrigin(list);
+    user::Click(POINT{origin.x + 20, origin.y + (LONG)((index - (int)top) * (int)height + (int)height / 2)});
+}
+
+// Index of a name in a list, -1 when it is not there.
+inline int IndexOf(const Window& list, const std::string& name)
+{
+    std::vector<std::string> items = list.Items();
+    for (size_t i = 0; i < items.size(); i++) {
+        if (items[i] == name)
+            return (int)i;
+    }
+    return -1;
+}
+
+// The main window's controls.
+struct MainForm {
+    explicit MainForm(const Instance& instance)
+        : window(instance.MainWindow()),
+          searchBox(window.Control(kSearchBox)),
+          mainList(window.Control(kMainList)),
+          deleteList(window.Control(kDeleteList)),
+          runButton(window.Control(kRunButton)),
+          addButton(window.Control(kAddButton)),
+          deleteButton(window.Control(kDeleteButton)),
+          statusLine(window.Control(kStatusLine))
+    {
+    }
+
+    // Clicks into the search line and types, as a user starting a search does.
+    void TypeSearch(const std::string& text) const
+    {
+        user::BringToFront(window);
+        user::Click(searchBox);
+        user::Type(text);
+    }
+
+    Window window, searchBox, mainList, deleteList, runButton, addButton, deleteButton, statusLine;
+};
+
+// The add window's form. Its controls have no ids, so they are told apart by class and
+// place: the name field lies above the target field.
+struct AddForm {
+    explicit AddForm(const Window& addWindow) : window(addWindow)
+    {
+        std::vector<Window> edits;
+        for (const Window& child : ChildrenOf(addWindow)) {
+            std::string cls = child.ClassName();
+            if (_stricmp(cls.c_str(), "Edit") == 0)
+                edits.push_back(child);
+            else if (_stricmp(cls.c_str(), "ComboBox") == 0)
+                typeCombo = child;
+            else if (_stricmp(cls.c_str(), "Button") == 0 && child.Text() == "OK")
+                okButton = child;
+        }
+        if (edits.size() == 2) {
+            bool firstIsHigher = edits[0].Rect().top < edits[1].Rect().top;
+            nameEdit = firstIsHigher ? edits[0] : edits[1];
+            targetEdit = firstIsHigher ? edits[1] : edits[0];
+        }
+    }
+
+    // The text the type box shows (its edit part), whichever way it was set.
+    std::string TypeText() const { return typeCombo.Text(); }
+
+    // Opens the type list with a click on its arrow and clicks the entry, as a user does.
+    void ChooseType(const std::string& type) const
+    {
+        static const char* const kTypes[] = {"File", "Folder", "Web address", "Message"};
+        int index = -1;
+        for (int i = 0; i < 4; i++) {
+            if (type == kTypes[i])
+                index = i;
+        }
+        ASSERT_GE(index, 0) << "no type " << type;
+        user::BringToFront(window);
+        RECT combo = typeCombo.Rect();
+        user::Click(POINT{combo.right - 8, combo.top + 10});
+        Window dropped;
+        ASSERT_TRUE(WaitUntil([&] {
+            for (const Window& list : TopLevelWindows("ComboLBox", "", window.ProcessId())) {
+                if (list.IsVisible()) {
+                    dropped = list;
+                    return true;
+                }
+            }
+            return false;
+        })) << "the type list did not open";
+        ClickListItem(dropped, index);
+    }
+
+    // Clicks into a field and types after whatever it holds.
+    static void TypeInto(const Window& field, const std::string& text)
+    {
+        user::BringToFront(field);
+        user::Click(field);
+        user::PressKey(VK_END);
+        user::Type(text);
+    }
+
+    void PressOk() const
+    {
+        user::BringToFront(window);
+        user::Click(okButton);
+    }
+
+    Window window, nameEdit, targetEdit, typeCombo, okButton;
+};
+
+}  // namespace e2e
+
+// ---- Moving windows and the tray icon -------------------------------------------------
+
+namespace e2e {
+
+// Presses the left button on a window's caption, moves the mouse in small steps and lets
+// go, as a user moves a window. The caption is found by asking the window itself, since
+// Wine or a window manager may draw it.
+inline void DragByCaption(const Window& window, int dx, int dy)
+{
+    RECT r = window.Rect();
+    POINT grab = {r.left + 40, -1};
+    for (int y = r.top; y < r.top + 40 && grab.y < 0; y++) {
+        DWORD_PTR hit = HTNOWHERE;
+        SendMessageTimeoutW(window.Handle(), WM_NCHITTEST, 0, MAKELPARAM(grab.x, y), SMTO_NORMAL, 5000, &hit);
+        if (hit == HTCAPTION)
+            grab.y = y + 4;
+    }
+    ASSERT_GE(grab.y, 0) << "no caption found on \"" << window.Title() << "\"";
+    user::BringToFront(window);
+    auto mouse = [](DWORD flags, POINT at) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &in, sizeof in);
+        Sleep(30);
+    };
+    mouse(MOUSEEVENTF_MOVE, grab);
+    mouse(MOUSEEVENTF_LEFTDOWN, grab);
+    const int steps = 10;
+    for (int i = 1; i <= steps; i++)
+        mouse(MOUSEEVENTF_MOVE, POINT{grab.x + dx * i / steps, grab.y + dy * i / steps});
+    mouse(MOUSEEVENTF_LEFTUP, POINT{grab.x + dx, grab.y + dy});
+    RECT expected = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    ASSERT_TRUE(WaitUntil([&] { RECT now = window.Rect(); return EqualRect(&expected, &now) != 0; }, 3000))
+        << "\"" << window.Title() << "\" did not follow the mouse";
+}
+
+// With no tray in the X server, Wine shows the icons in a window of its own. Icons of
+// programs that were ended without removing theirs can linger there, to the left of newer
+// ones: the newest icon is the rightmost.
+inline Window NewestTrayIcon()
+{
+    Window newest;
+    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray")) {
+        for (const Window& icon : ChildrenOf(tray)) {
+            if (icon.IsVisible() && (!newest || icon.Rect().left > newest.Rect().left))
+                newest = icon;
+        }
+    }
+    return newest;
+}
+
+// A left click on the tray icon brings the main window up.
+inline void ClickTrayIcon()
+{
+    Window icon;
+    ASSERT_TRUE(WaitUntil([&] { return (bool)(icon = NewestTrayIcon()); })) << "no tray icon";
+    user::Click(icon);
+}
+
+// "Quit Application" is the last item of the tray menu; an open menu cannot be read from
+// another process, so it is chosen with the keyboard.
+inline void QuitFromTray(const Instance& app)
+{
+    Window icon;
+    ASSERT_TRUE(WaitUntil([&] { return (bool)(icon = NewestTrayIcon()); })) << "no tray icon";
+    user::RightClick(icon.Centre());
+    ASSERT_TRUE(WaitUntil([] {
+        for (const Window& menu : TopLevelWindows("#32768"))
+            if (menu.IsVisible())
+                return true;
+        return false;
+    })) << "the tray menu did not open";
+    user::PressKey(VK_UP);
+    user::PressKey(VK_RETURN);
+    ASSERT_TRUE(app.WaitForExit()) << "Quit Application did not end the program";
+}
+
+}  // namespace e2e
