@@ -945,6 +945,10 @@ Instance Jumplet::Start(const std::string& arguments, int timeoutMs)
         [&] { return started.HasEnded() || started.MainWindow().Exists() || !started.MessageBoxes().empty(); },
         timeoutMs);
     EXPECT_TRUE(settled) << commandLine << " neither showed a window nor ended";
+    // Start-up hides and shows the window once more before its message loop runs; input
+    // sent before then can land on a window that is briefly unmapped.
+    if (!started.HasEnded())
+        WaitForInputIdle(started.ProcessHandle(), timeoutMs);
     return started;
 }
 
