@@ -1,0 +1,251 @@
+// The launcher as a user meets it: clicking and typing names to open them, running typed
+// text, delete mode, and closing the window.
+#include "forms.h"
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class Launcher : public JumpletTest {
+protected:
+    // A document per shortcut: opening it runs the marker with the document's path.
+    std::string Document(const std::string& name)
+    {
+        std::string path = jumplet.Folder() + name;
+        WriteFileBytes(path, "text");
+        return path;
+    }
+
+    // What the shell was asked to open, from the marker's log (quotes stripped).
+    static std::vector<std::string> Opened(size_t expected)
+    {
+        std::vector<std::string> opened;
+        for (const std::string& line : marker::WaitForLines(expected)) {
+            std::string arguments = marker::ArgumentsOf(line);
+            arguments.erase(std::remove(arguments.begin(), arguments.end(), '"'), arguments.end());
+            opened.push_back(arguments);
+        }
+        return opened;
+    }
+
+    Instance StartWith(const std::vector<std::pair<std::string, std::string>>& shortcuts)
+    {
+        std::vector<std::string> lines;
+        for (const auto& shortcut : shortcuts) {
+            lines.push_back(shortcut.first);
+            lines.push_back(shortcut.second);
+        }
+        jumplet.WriteDataFile(DataLines(lines));
+        return jumplet.StartShown();
+    }
+};
+
+TEST_F(Launcher, AClickOnANameHidesTheWindowAndOpensItsTarget)
+{
+    std::string notes = Document("notes.txt");
+    Instance app = StartWith({{"Notes", notes}, {"Reminder", "Message : Call the office at five"}});
+    MainForm main(app);
+    main.TypeSearch("zz");
+    ClickListItem(main.mainList, IndexOf(main.mainList, "Notes"));
+    EXPECT_EQ(Opened(1), (std::vector<std::string>{notes}));
+    EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "a launch hides the window";
+    EXPECT_EQ(main.searchBox.Text(), "");
+
+    // A message shortcut shows its whole line in a plain box captioned "Message".
+    user::BringToFront(main.window);
+    ShowWindow(main.window.Handle(), SW_SHOW);
+    ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+    user::BringToFront(main.window);
+    ClickListItem(main.mainList, IndexOf(main.mainList, "Reminder"));
+    MsgBox message = app.WaitForMessageBox("Message");
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message.Message(), "Message : Call the office at five");
+    EXPECT_FALSE(message.HasIcon());
+    message.PressOk();
+    EXPECT_EQ(marker::Lines().size(), 1u) << "a message shortcut opens nothing";
+}
+
+TEST_F(Launcher, TypingTheStartOfANameSelectsItAndEnterOpensIt)
+{
+    std::string notepad = Document("notepad.txt");
+    Instance app = StartWith({{"Notes", Document("notes.txt")}, {"notepad", notepad}, {"Music", Document("music.txt")}});
+    MainForm main(app);
+    EXPECT_EQ(main.mainList.Items(), (Names{"Music", "notepad", "Notes"}));
+    main.TypeSearch("no");
+    EXPECT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 1; })) << "\"no\" selects notepad";
+    user::Type("tx");
+    LetItSettle(300);
+    EXPECT_EQ(main.mainList.Selection(), 1) << "text that matches nothing keeps the selection";
+    user::PressKey(VK_RETURN);
+    EXPECT_EQ(Opened(1), (std::vector<std::string>{notepad}));
+    EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); }));
+    EXPECT_EQ(main.searchBox.Text(), "") << "Enter leaves no line break in the box";
+}
+
+TEST_F(Launcher, TypingIgnoresCaseAndEnterWithNoSelectionOnlyHides)
+{
+    Instance app = StartWith({{"notepad", Document("notepad.txt")}, {"Music", Document("music.txt")}});
+    MainForm main(app);
+    main.TypeSearch("NOTEP");
+    EXPECT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 1; }));
+    jumplet.EndAll();
+
+    Instance fresh = jumplet.StartShown();
+    MainForm again(fresh);
+    again.TypeSearch("q");
+    user::PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !again.window.IsVisible(); }));
+    EXPECT_EQ(again.searchBox.Text(), "");
+    LetItSettle();
+    EXPECT_TRUE(marker::Lines().empty()) << "nothing was selected, so nothing opens";
+}
+
+TEST_F(Launcher, SpaceRunsTheTypedTextAndHidesWhileRunStaysOpen)
+{
+    // Longer than the 31 characters an older run line took, so a cut would show.
+    std::string longName = "a-rather-long-document-name-that-keeps-going.txt";
+    std::string document = Document(longName);
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    main.TypeSearch(document);
+    user::PressKey(VK_SPACE);
+    EXPECT_EQ(Opened(1), (std::vector<std::string>{document}));
+    EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "Space hides the window";
+    EXPECT_EQ(main.searchBox.Text(), document) << "the blank of Space stays out of the box";
+
+    ShowWindow(main.window.Handle(), SW_SHOW);
+    ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+    user::BringToFront(main.window);
+    user::Click(main.runButton);
+    EXPECT_EQ(Opened(2).back(), document);
+    LetItSettle();
+    EXPECT_TRUE(main.window.IsVisible()) << "Run leaves the window open";
+    EXPECT_EQ(main.searchBox.Text(), document);
+}
+
+TEST_F(Launcher, TheReportCommandIsRecognisedByItsFirstFourCharacters)
+{
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    for (const char* command : {"!rep", "!REPORT now"}) {
+        DeleteFileA(jumplet.ReportPath().c_str());
+        marker::ClearLog();
+        ShowWindow(main.window.Handle(), SW_SHOW);
+        ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+        user::BringToFront(main.window);
+        SetWindowTextA(main.searchBox.Handle(), "");
+        main.TypeSearch(command);
+        user::Click(main.runButton);
+        EXPECT_EQ(Opened(1), (std::vector<std::string>{jumplet.ReportPath()})) << command;
+        EXPECT_TRUE(FileExists(jumplet.ReportPath())) << command;
+    }
+    DeleteFileA(jumplet.ReportPath().c_str());
+    marker::ClearLog();
+    SetWindowTextA(main.searchBox.Handle(), "");
+    main.TypeSearch("!re");
+    user::Click(main.runButton);
+    LetItSettle();
+    EXPECT_FALSE(FileExists(jumplet.ReportPath())) << "\"!re\" goes to the shell, not to the report";
+    EXPECT_TRUE(marker::Lines().empty());
+}
+
+TEST_F(Launcher, DeleteModeRemovesExactlyTheSelectedNames)
+{
+    Instance app = StartWith({{"Notes", "C:\\n"}, {"notepad", "C:\\np"}, {"Music", "C:\\m"}, {"Zoo", "C:\\z"}});
+    MainForm main(app);
+    main.TypeSearch("no");
+    user::Click(main.deleteButton);
+    ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible() && !main.mainList.IsVisible(); }));
+    EXPECT_EQ(main.statusLine.Text(), "Now select item(s) and Press Delete");
+    EXPECT_EQ(main.deleteList.SelectedItems(), (Names{"notepad"})) << "the typed prefix pre-selects";
+    ClickListItem(main.deleteList, IndexOf(main.deleteList, "Zoo"));
+    ASSERT_TRUE(WaitUntil([&] { return main.deleteList.SelectedItems() == Names{"notepad", "Zoo"}; }));
+    LetItSettle();
+    EXPECT_TRUE(main.window.IsVisible()) << "a selection in delete mode launches nothing";
+    EXPECT_TRUE(marker::Lines().empty());
+
+    user::Click(main.deleteButton);
+    ASSERT_TRUE(WaitUntil([&] { return main.mainList.IsVisible() && !main.deleteList.IsVisible(); }));
+    EXPECT_EQ(main.mainList.Items(), (Names{"Music", "Notes"}));
+    EXPECT_EQ(main.statusLine.Text(), "");
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Music", "C:\\m", "Notes", "C:\\n"}));
+}
+
+// Names that a sorting list box would order differently from the table: each must still
+// open, and delete, its own shortcut.
+TEST_F(Launcher, EveryNameOpensAndDeletesItsOwnShortcut)
+{
+    const Names names = {"b-c", "bc", "x", "X", "~t", "_u", "it's", "{a}", "\xe9t\xe9"};
+    std::vector<std::pair<std::string, std::string>> shortcuts;
+    for (size_t i = 0; i < names.size(); i++)
+        shortcuts.push_back({names[i], Document("doc" + std::to_string(i) + ".txt")});
+    Instance app = StartWith(shortcuts);
+    MainForm main(app);
+    std::vector<std::string> shown = main.mainList.Items();
+    ASSERT_EQ(shown.size(), names.size());
+    for (size_t row = 0; row < shown.size(); row++) {
+        marker::ClearLog();
+        ShowWindow(main.window.Handle(), SW_SHOW);
+        ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+        user::BringToFront(main.window);
+        // x and X look alike in the list; their documents tell them apart by row.
+        ClickListItem(main.mainList, (int)row);
+        std::vector<std::string> opened = Opened(1);
+        ASSERT_EQ(opened.size(), 1u);
+        size_t record = std::find(names.begin(), names.end(), shown[row]) - names.begin();
+        if (shown[row] == "x" || shown[row] == "X") {
+            EXPECT_TRUE(opened[0] == shortcuts[2].second || opened[0] == shortcuts[3].second);
+        } else {
+            EXPECT_EQ(opened[0], shortcuts[record].second) << "row " << row << " shows " << shown[row];
+        }
+    }
+
+    ShowWindow(main.window.Handle(), SW_SHOW);
+    ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+    user::BringToFront(main.window);
+    user::Click(main.deleteButton);
+    ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible(); }));
+    for (const char* doomed : {"bc", "~t", "it's"})
+        ClickListItem(main.deleteList, IndexOf(main.deleteList, doomed));
+    ASSERT_TRUE(WaitUntil([&] { return main.deleteList.SelectedItems().size() == 3; }));
+    user::Click(main.deleteButton);
+    ASSERT_TRUE(WaitUntil([&] { return main.mainList.IsVisible(); }));
+    std::string file = jumplet.ReadDataFile();
+    for (const char* doomed : {"bc", "~t", "it's"}) {
+        size_t index = std::find(names.begin(), names.end(), doomed) - names.begin();
+        EXPECT_EQ(file.find(shortcuts[index].second), std::string::npos) << doomed << " kept its record";
+    }
+    for (const char* kept : {"b-c", "_u", "{a}", "x"}) {
+        size_t index = std::find(names.begin(), names.end(), kept) - names.begin();
+        EXPECT_NE(file.find("\r\n" + shortcuts[index].second + "\r\n"), std::string::npos) << kept << " lost its record";
+    }
+    EXPECT_EQ(main.mainList.ItemCount(), (int)names.size() - 3);
+}
+
+TEST_F(Launcher, ClosingTheWindowOnlyHidesIt)
+{
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    user::BringToFront(main.window);
+    user::ClickCloseBox(main.window);
+    EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "the close box hides the window";
+    LetItSettle();
+    EXPECT_FALSE(app.HasEnded());
+
+    // A second start brings the running one back.
+    Instance second = jumplet.Start();
+    EXPECT_TRUE(second.WaitForExit());
+    ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+    user::BringToFront(main.window);
+    user::AltF4();
+    EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "Alt+F4 hides the window";
+    LetItSettle();
+    EXPECT_FALSE(app.HasEnded());
+    EXPECT_EQ(TopLevelWindows(kMainClass, kMainTitle).size(), 1u);
+}
+
+}  // namespace
+}  // namespace e2e
