@@ -23,9 +23,10 @@ int DeleteMode = 0;
 static const char DeleteModeStatus[] = "Now select item(s) and Press Delete";
 
 // The lists are filled in table order and never sort themselves: the list box's own
-// order differs from the table's for some names, and position i must be record i.
-static const DWORD ListStyle =
-    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_DISABLENOSCROLL;
+// order differs from the table's for some names, and position i must be record i. They
+// reach down under the status line, which must stay readable above them.
+static const DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_CLIPSIBLINGS |
+                               LBS_NOTIFY | LBS_DISABLENOSCROLL;
 
 static HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style,
                           int x, int y, int width, int height, int id)

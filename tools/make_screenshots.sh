@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Makes the screenshots in docs/ from the real program under Wine and Xvfb: the main
+# window with a few shortcuts, and the same window in delete mode.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$root/tools/wine_env.sh"
+make_wine_prefix "$root/build/shots-prefix"
+start_xvfb
+trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
+
+folder="$WINEPREFIX/drive_c/Jumplet"
+rm -rf "$folder"
+mkdir -p "$folder"
+cp "$root/build/win/dist/"* "$folder/"
+printf '%s\r\n' "Music" 'C:\Users\Public\Music' "notepad" "notepad.exe" \
+  "Notes" 'C:\Docs\notes.txt' "Project plan" 'C:\Docs\plan.pdf' \
+  "Reminder" "Message : Call the office at five" "Jumplet site" "www.jumplet.example.org" \
+  >"$folder/jumplet.dat"
+rm -f "$WINEPREFIX/drive_c/windows/jlpos.ini"
+
+wine 'C:\Jumplet\jumplet.exe' >/dev/null 2>&1 &
+window=""
+for _ in $(seq 300); do
+  window="$(xdotool search --name '^Jumplet v1.0 - A Shortcut Tool$' 2>/dev/null | head -n 1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "the main window did not appear" >&2; exit 1; }
+sleep 2
+
+# Client coordinates of the controls, offset by the frame Wine draws around them.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+frame_x=3
+frame_y=22
+click() { xdotool mousemove $((X + frame_x + $1)) $((Y + frame_y + $2)) click 1; sleep 0.5; }
+
+click 60 95            # into the search line
+xdotool type --delay 120 "no"
+sleep 0.5
+import -window "$window" "$root/docs/main-window.png"
+click 235 210          # Delete: delete mode, the typed prefix pre-selected
+click 60 131           # and one more name
+sleep 0.5
+import -window "$window" "$root/docs/main-window-delete-mode.png"
+echo "Wrote docs/main-window.png and docs/main-window-delete-mode.png"
