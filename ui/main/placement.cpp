@@ -17,13 +17,28 @@ void SetUpPlacement(PlacementRecord* record, HWND window, const char* file, cons
     snprintf(record->section, SECTION_NAME_SIZE, "section%d", number);
 }
 
+// The platform pulls a placement that no monitor shows to the nearest screen edge as it
+// applies it, so afterwards the window no longer looks lost; the stored rectangle is
+// judged instead. It is in workspace coordinates, which start at the corner of the
+// primary monitor's work area.
+static bool StoredOnNoMonitor(const WINDOWPLACEMENT* placement)
+{
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT screen = placement->rcNormalPosition;
+    OffsetRect(&screen, work.left, work.top);
+    return MonitorFromRect(&screen, MONITOR_DEFAULTTONULL) == NULL;
+}
+
 bool RestorePlacement(PlacementRecord* record)
 {
     // A value the structure read refuses must not be applied: a zeroed placement would
-    // shrink the window to nothing on systems that do not check its length.
+    // shrink the window to nothing on systems that do not check its length. One that no
+    // monitor shows is dropped too, so that the caller centres the window.
     if (!GetPrivateProfileStructA(record->section, record->key, &record->restored,
                                   sizeof(WINDOWPLACEMENT), record->file) ||
-        record->restored.length != sizeof(WINDOWPLACEMENT)) {
+        record->restored.length != sizeof(WINDOWPLACEMENT) ||
+        StoredOnNoMonitor(&record->restored)) {
         ZeroMemory(&record->restored, sizeof(WINDOWPLACEMENT));
         return false;
     }
