@@ -1,0 +1,314 @@
+// The add window: a name, a type, a target from a dialog or the keyboard, and OK.
+#include "forms.h"
+
+#include <cstdio>
+
+using namespace e2e;
+
+namespace {
+
+const char kNoNameText[] = "Please specify a Name for shortcut.";
+const char kNoTargetText[] = "Please Select 'Type' of shortcut from combo-box.\r\nMake sure On-click box is not empty.";
+
+// The ids Wine's (and Windows') folder browser gives its tree and its "Folder:" box.
+const int kFolderTree = 14145;
+const int kFolderBox = 14149;
+const int kFolderTitle = 14146;
+const int kFileTypeList = 1136;
+
+AddForm OpenAddForm(const Instance& app)
+{
+    MainForm main(app);
+    user::BringToFront(main.window);
+    user::Click(main.addButton);
+    EXPECT_TRUE(WaitUntil([&] { return app.AddWindow().IsVisible(); })) << "the Add button did not show the form";
+    return AddForm(app.AddWindow());
+}
+
+void SaveScreenshotOf(const std::string& name, const Window& window)
+{
+    if (!SaveScreenshot(name))
+        return;
+    RECT r = window.Rect();
+    printf("screenshot %s: \"%s\" at %ldx%ld+%ld+%ld\n", name.c_str(), window.Title().c_str(), r.right - r.left,
+           r.bottom - r.top, r.left, r.top);
+}
+
+// A message box of the add form: its caption, its text and the window it belongs to.
+void ExpectRefusal(const Instance& app, const AddForm& form, const std::string& text)
+{
+    MsgBox box = app.WaitForMessageBox("Error");
+    ASSERT_TRUE(box.Exists()) << "no message for \"" << text << "\"";
+    EXPECT_EQ(box.Message(), text);
+    EXPECT_EQ(box.Owner().Handle(), form.window.Handle()) << "the message should belong to the add window";
+    box.PressOk();
+    ASSERT_TRUE(WaitUntil([&] { return !box.Exists(); }));
+}
+
+void WaitForName(const Window& list, const std::string& name)
+{
+    EXPECT_TRUE(WaitUntil([&] { return IndexOf(list, name) >= 0; }))
+        << "\"" << name << "\" did not appear in the list";
+}
+
+// Pasting is how a long text gets into a field; the field decides how much it takes.
+void PasteText(const std::string& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    user::PressKeys({VK_CONTROL, 'V'});
+}
+
+// Wine's folder browser ignores a path typed into its Folder box, so the tree is walked
+// with the arrow keys, reading the Folder box, which names the selected item, as a user
+// reads the highlighted line.
+void WalkFolderTree(const MsgBox& dialog, const std::vector<std::string>& names)
+{
+    Window folderBox = dialog.Control(kFolderBox);
+    auto selected = [&] {
+        std::string text = folderBox.Text();
+        return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+    };
+    ASSERT_TRUE(dialog.Control(kFolderTree).HasFocus());
+    user::PressKey(VK_HOME);
+    for (size_t i = 0; i < names.size(); i++) {
+        for (int step = 0; step < 40 && selected() != names[i]; step++)
+            user::PressKey(VK_DOWN);
+        ASSERT_EQ(selected(), names[i]) << "the folder tree shows no " << names[i];
+        if (i + 1 < names.size())
+            user::PressKey(VK_RIGHT);
+    }
+}
+
+class AddWindow : public JumpletTest {};
+
+TEST_F(AddWindow, AnIncompleteFormIsRefusedAndNothingIsWritten)
+{
+    jumplet.WriteDataFile("");
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    AddForm form = OpenAddForm(app);
+    EXPECT_EQ(form.TypeText(), "");
+    EXPECT_EQ(form.typeCombo.ComboItems(), (std::vector<std::string>{"File", "Folder", "Web address", "Message"}));
+    EXPECT_EQ(form.targetEdit.Text(), "");
+    EXPECT_FALSE(form.targetEdit.IsEnabled()) << "the target can be typed before a type is chosen";
+    SaveScreenshotOf("add-window-empty", form.window);
+
+    form.PressOk();
+    ExpectRefusal(app, form, kNoNameText);
+
+    AddForm::TypeInto(form.nameEdit, "Notes");
+    form.PressOk();
+    ExpectRefusal(app, form, kNoTargetText);
+
+    EXPECT_EQ(form.nameEdit.Text(), "Notes");
+    EXPECT_EQ(jumplet.ReadDataFile(), "");
+    EXPECT_EQ(main.mainList.ItemCount(), 0);
+}
+
+TEST_F(AddWindow, AFileChosenInTheOpenDialogIsAddedAtOnce)
+{
+    std::string viewer = jumplet.Folder() + "Tools\\viewer.exe";
+    WriteFileBytes(viewer, "MZ");
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    AddForm form = OpenAddForm(app);
+
+    form.ChooseType("File");
+    MsgBox dialog = app.WaitForMessageBox("Open");
+    ASSERT_TRUE(dialog.Exists()) << "choosing File opened no file dialog";
+    EXPECT_EQ(dialog.Owner().Handle(), form.window.Handle());
+    EXPECT_EQ(dialog.Control(kFileTypeList).Text(), "All Files (*.*)");
+    // The file name box has the focus: the user types the path and presses Enter.
+    user::Type(viewer);
+    user::PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.Exists(); })) << "the file dialog did not take the path";
+    EXPECT_EQ(form.TypeText(), "File");
+    EXPECT_EQ(form.targetEdit.Text(), viewer);
+    EXPECT_FALSE(form.targetEdit.IsEnabled());
+
+    AddForm::TypeInto(form.nameEdit, "Viewer");
+    form.PressOk();
+    WaitForName(main.mainList, "Viewer");
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Viewer", viewer}));
+    // Ready for the next one of the same type.
+    EXPECT_EQ(form.nameEdit.Text(), "");
+    EXPECT_EQ(form.targetEdit.Text(), "");
+    EXPECT_EQ(form.TypeText(), "File");
+    EXPECT_FALSE(form.targetEdit.IsEnabled());
+}
+
+TEST_F(AddWindow, CancellingTheFileDialogLeavesTheTargetEmptyAndLocked)
+{
+    Instance app = jumplet.StartShown();
+    AddForm form = OpenAddForm(app);
+    form.ChooseType("Web address");
+    ASSERT_EQ(form.targetEdit.Text(), "www.");
+
+    form.ChooseType("File");
+    MsgBox dialog = app.WaitForMessageBox("Open");
+    ASSERT_TRUE(dialog.Exists());
+    user::Click(dialog.Control(IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.Exists(); }));
+
+    EXPECT_EQ(form.TypeText(), "File");
+    EXPECT_EQ(form.targetEdit.Text(), "");
+    EXPECT_FALSE(form.targetEdit.IsEnabled());
+}
+
+TEST_F(AddWindow, AFolderChosenInTheBrowserIsAdded)
+{
+    CreateDirectoryA("C:\\Music", nullptr);
+    CreateDirectoryA("C:\\Music\\Live.2024", nullptr);
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    AddForm form = OpenAddForm(app);
+
+    form.ChooseType("Folder");
+    MsgBox dialog = app.WaitForMessageBox("Browse for Folder");
+    ASSERT_TRUE(dialog.Exists()) << "choosing Folder opened no folder browser";
+    EXPECT_EQ(dialog.Owner().Handle(), form.window.Handle());
+    EXPECT_EQ(dialog.Control(kFolderTitle).Text(), "Please Select a Folder..");
+    WalkFolderTree(dialog, {"Desktop", "My Computer", "(C:)", "Music", "Live.2024"});
+    user::Click(dialog.Control(IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.Exists(); }));
+    EXPECT_EQ(form.TypeText(), "Folder");
+    EXPECT_EQ(form.targetEdit.Text(), "C:\\Music\\Live.2024");
+    EXPECT_FALSE(form.targetEdit.IsEnabled());
+
+    AddForm::TypeInto(form.nameEdit, "Live");
+    form.PressOk();
+    WaitForName(main.mainList, "Live");
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Live", "C:\\Music\\Live.2024"}));
+
+    // A second folder, given up on: nothing to add.
+    form.ChooseType("Folder");
+    dialog = app.WaitForMessageBox("Browse for Folder");
+    ASSERT_TRUE(dialog.Exists());
+    user::Click(dialog.Control(IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.Exists(); }));
+    EXPECT_EQ(form.TypeText(), "Folder");
+    EXPECT_EQ(form.targetEdit.Text(), "");
+    EXPECT_FALSE(form.targetEdit.IsEnabled());
+}
+
+TEST_F(AddWindow, AWebAddressStartsWithWwwInAnEnabledFocusedField)
+{
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    AddForm form = OpenAddForm(app);
+    // A message first: the last choice decides how the target is stored.
+    form.ChooseType("Message");
+    form.ChooseType("Web address");
+    EXPECT_EQ(form.targetEdit.Text(), "www.");
+    EXPECT_TRUE(form.targetEdit.IsEnabled());
+    EXPECT_TRUE(form.targetEdit.HasFocus());
+
+    // Straight on with the keyboard: the focus is already there.
+    user::PressKey(VK_END);
+    user::Type("example.org");
+    AddForm::TypeInto(form.nameEdit, "Example");
+    form.PressOk();
+    WaitForName(main.mainList, "Example");
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Example", "www.example.org"}));
+}
+
+TEST_F(AddWindow, MessagesAreStoredWithTheirPrefixOneAfterAnother)
+{
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    AddForm form = OpenAddForm(app);
+    form.ChooseType("Message");
+    EXPECT_EQ(form.targetEdit.Text(), "");
+    EXPECT_TRUE(form.targetEdit.IsEnabled());
+
+    AddForm::TypeInto(form.targetEdit, "hello");
+    AddForm::TypeInto(form.nameEdit, "Greeting");
+    form.PressOk();
+    WaitForName(main.mainList, "Greeting");
+    EXPECT_EQ(form.nameEdit.Text(), "");
+    EXPECT_EQ(form.targetEdit.Text(), "");
+    EXPECT_EQ(form.TypeText(), "Message");
+    EXPECT_TRUE(form.targetEdit.IsEnabled());
+
+    // The form stays open for the next one, still a message.
+    AddForm::TypeInto(form.targetEdit, "see you");
+    AddForm::TypeInto(form.nameEdit, "Farewell");
+    form.PressOk();
+    WaitForName(main.mainList, "Farewell");
+    EXPECT_EQ(jumplet.ReadDataFile(),
+              DataLines({"Greeting", "Message : hello", "Farewell", "Message : see you"}));
+    EXPECT_EQ(main.mainList.Items(), (std::vector<std::string>{"Farewell", "Greeting"}));
+}
+
+TEST_F(AddWindow, AMessageTakesAtMost249Characters)
+{
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    AddForm form = OpenAddForm(app);
+    form.ChooseType("Message");
+    std::string pasted(240, 'm');
+    user::Click(form.targetEdit);
+    PasteText(pasted);
+    ASSERT_EQ(form.targetEdit.Text(), pasted);
+    user::Type("0123456789abcdef");
+    std::string kept = pasted + "012345678";
+    EXPECT_EQ(form.targetEdit.Text(), kept) << "typing should stop at 249 characters";
+
+    AddForm::TypeInto(form.nameEdit, "Long");
+    form.PressOk();
+    WaitForName(main.mainList, "Long");
+    // With its prefix the stored line is 259 characters, as long as a target can be.
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Long", "Message : " + kept}));
+}
+
+TEST_F(AddWindow, AddingInDeleteModeLeavesDeleteMode)
+{
+    jumplet.WriteDataFile(DataLines({"Alpha", "C:\\alpha.txt"}));
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    user::Click(main.deleteButton);
+    ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible(); })) << "Delete did not enter delete mode";
+    ASSERT_EQ(main.statusLine.Text(), "Now select item(s) and Press Delete");
+
+    AddForm form = OpenAddForm(app);
+    form.ChooseType("Message");
+    AddForm::TypeInto(form.targetEdit, "hi");
+    AddForm::TypeInto(form.nameEdit, "Beta");
+    form.PressOk();
+    WaitForName(main.mainList, "Beta");
+    EXPECT_TRUE(main.mainList.IsVisible());
+    EXPECT_FALSE(main.deleteList.IsVisible());
+    EXPECT_EQ(main.statusLine.Text(), "");
+    EXPECT_EQ(main.mainList.Items(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Alpha", "C:\\alpha.txt", "Beta", "Message : hi"}));
+}
+
+TEST_F(AddWindow, ClosingHidesTheFormAndKeepsWhatItHolds)
+{
+    Instance app = jumplet.StartShown();
+    AddForm form = OpenAddForm(app);
+    form.ChooseType("Message");
+    AddForm::TypeInto(form.targetEdit, "half done");
+    AddForm::TypeInto(form.nameEdit, "Draft");
+    RECT before = form.window.Rect();
+
+    user::ClickCloseBox(form.window);
+    ASSERT_TRUE(WaitUntil([&] { return !form.window.IsVisible(); })) << "the close box did not hide the form";
+    EXPECT_EQ(jumplet.ReadDataFile(), "") << "closing the form added the shortcut";
+
+    AddForm again = OpenAddForm(app);
+    RECT after = again.window.Rect();
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(again.nameEdit.Text(), "Draft");
+    EXPECT_EQ(again.targetEdit.Text(), "half done");
+    EXPECT_EQ(again.TypeText(), "Message");
+    EXPECT_TRUE(again.targetEdit.IsEnabled());
+}
+
+}  // namespace
