@@ -1,11 +1,14 @@
 #include "app/messages.h"
 #include <windows.h>
-#include <string>
+#include <cstdio>
+
+enum { MESSAGE_TEXT_SIZE = 1024 };
 
 int ShowErrorMessage(const char* text, bool exitAfter)
 {
-    std::string full = std::string(text) + SupportFooter;
-    int answer = MessageBoxA(NULL, full.c_str(), "Error", MB_ICONWARNING | MB_OK);
+    char full[MESSAGE_TEXT_SIZE];
+    snprintf(full, MESSAGE_TEXT_SIZE, "%s%s", text, SupportFooter);
+    int answer = MessageBoxA(NULL, full, "Error", MB_ICONWARNING | MB_OK);
     if (exitAfter)
         ExitProcess(0);
     return answer;

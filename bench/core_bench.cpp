@@ -24,9 +24,11 @@ std::string FullFile()
 void LoadAndSortFullTable(benchmark::State& state)
 {
     std::string file = FullFile();
+    TextBuffer text;
+    InitText(&text);
     for (auto _ : state) {
-        std::string text = TextModeView(file);
-        ParseShortcuts(text.c_str(), &table);
+        TextModeView(file.data(), file.size(), &text);
+        ParseShortcuts(text.bytes, &table);
         SortShortcuts(&table);
         benchmark::DoNotOptimize(table.count);
     }
@@ -49,8 +51,10 @@ BENCHMARK(CopyFileBytes);
 void PrefixSearchFullTable(benchmark::State& state)
 {
     std::string file = FullFile();
-    std::string text = TextModeView(file);
-    ParseShortcuts(text.c_str(), &table);
+    TextBuffer text;
+    InitText(&text);
+    TextModeView(file.data(), file.size(), &text);
+    ParseShortcuts(text.bytes, &table);
     SortShortcuts(&table);
     const char* typed = "shortcut 1255";
     size_t length = strlen(typed);

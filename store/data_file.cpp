@@ -14,33 +14,34 @@ void SetDataFilePath()
     JoinProgramFile(ProgramDirectory, DATA_FILE_NAME, DataFilePath, PATH_BUFFER);
 }
 
-static bool ReadWholeFile(HANDLE file, std::string* bytes)
+static bool ReadWholeFile(HANDLE file, TextBuffer* bytes)
 {
     DWORD high = 0;
     DWORD size = GetFileSize(file, &high);
     if (size == INVALID_FILE_SIZE || high != 0 || size > DATA_FILE_MAX)
         return false;
-    bytes->assign(size, '\0');
+    if (!ResizeText(bytes, size))
+        return false;
     DWORD done = 0;
     while (done < size) {
         DWORD got = 0;
-        if (!ReadFile(file, &(*bytes)[done], size - done, &got, NULL) || got == 0)
+        if (!ReadFile(file, bytes->bytes + done, size - done, &got, NULL) || got == 0)
             return false;
         done += got;
     }
     return true;
 }
 
-ReadOutcome ReadDataFile(const char* path, std::string* bytes)
+ReadOutcome ReadDataFile(const char* path, TextBuffer* bytes)
 {
-    bytes->clear();
+    ClearText(bytes);
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file != INVALID_HANDLE_VALUE) {
         bool read = ReadWholeFile(file, bytes);
         CloseHandle(file);
         if (!read)
-            bytes->clear();
+            ClearText(bytes);
         return read ? READ_OK : READ_FAILED;
     }
     // Only a file that is really missing may be created; CREATE_NEW never truncates one

@@ -5,26 +5,27 @@ const char MessagePrefix[] = "Message : ";
 
 static const char CTRL_Z = 0x1A;
 
-std::string TextModeView(const std::string& bytes)
+size_t VisibleLength(const char* bytes, size_t length)
 {
-    std::string text;
-    text.reserve(bytes.size());
-    size_t end = VisibleLength(bytes);
-    for (size_t i = 0; i < end; i++) {
-        if (bytes[i] == '\r' && i + 1 < end && bytes[i + 1] == '\n')
-            continue;
-        text.push_back(bytes[i]);
-    }
-    return text;
-}
-
-size_t VisibleLength(const std::string& bytes)
-{
-    for (size_t i = 0; i < bytes.size(); i++) {
+    for (size_t i = 0; i < length; i++) {
         if (bytes[i] == '\0' || bytes[i] == CTRL_Z)
             return i;
     }
-    return bytes.size();
+    return length;
+}
+
+void TextModeView(const char* bytes, size_t length, TextBuffer* text)
+{
+    ClearText(text);
+    size_t end = VisibleLength(bytes, length);
+    size_t runStart = 0;
+    for (size_t i = 0; i < end; i++) {
+        if (bytes[i] == '\r' && i + 1 < end && bytes[i + 1] == '\n') {
+            AppendBytes(text, bytes + runStart, i - runStart);
+            runStart = i + 1;
+        }
+    }
+    AppendBytes(text, bytes + runStart, end - runStart);
 }
 
 // A line break or terminator inside a field would split or hide records in the file.
@@ -55,48 +56,45 @@ NewShortcutCheck CheckNewShortcut(const char* name, const char* target, bool isM
     return NEW_SHORTCUT_OK;
 }
 
-static void AppendLine(std::string* file, const char* text)
+static void AppendLine(TextBuffer* file, const char* text, size_t length)
 {
-    file->append(text);
-    file->append("\r\n");
+    AppendBytes(file, text, length);
+    AppendBytes(file, "\r\n", 2);
 }
 
-std::string AppendedFile(const std::string& oldBytes, const char* name, const char* target,
-                         bool isMessage)
+void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, const char* target,
+                  bool isMessage, TextBuffer* file)
 {
-    size_t visible = VisibleLength(oldBytes);
-    std::string file(oldBytes, 0, visible);
+    ClearText(file);
+    size_t visible = VisibleLength(oldBytes, oldLength);
+    AppendBytes(file, oldBytes, visible);
     if (visible > 0 && oldBytes[visible - 1] != '\n')
-        file.append("\r\n");
-    AppendLine(&file, name);
+        AppendBytes(file, "\r\n", 2);
+    AppendLine(file, name, strlen(name));
     if (isMessage)
-        file.append(MessagePrefix);
-    AppendLine(&file, target);
-    file.append(oldBytes, visible, std::string::npos);
-    return file;
+        AppendString(file, MessagePrefix);
+    AppendLine(file, target, strlen(target));
+    AppendBytes(file, oldBytes + visible, oldLength - visible);
 }
 
-std::string RewrittenFile(const ShortcutTableData& table, const bool* dropIndex,
-                          const char* overflowText)
+void RewrittenFile(const ShortcutTableData& table, const bool* dropIndex,
+                   const char* overflowText, TextBuffer* file)
 {
-    std::string file;
+    ClearText(file);
     for (int32_t i = 0; i < table.count; i++) {
         if (dropIndex[i])
             continue;
-        AppendLine(&file, table.records[i].name);
-        AppendLine(&file, table.records[i].target);
+        AppendLine(file, table.records[i].name, strlen(table.records[i].name));
+        AppendLine(file, table.records[i].target, strlen(table.records[i].target));
     }
     const char* cursor = overflowText;
     while (*cursor != '\0') {
         const char* lineEnd = strchr(cursor, '\n');
         size_t length = lineEnd ? (size_t)(lineEnd - cursor) : strlen(cursor);
-        if (length > 0) {
-            file.append(cursor, length);
-            file.append("\r\n");
-        }
+        if (length > 0)
+            AppendLine(file, cursor, length);
         cursor += length;
         if (*cursor == '\n')
             cursor++;
     }
-    return file;
 }

@@ -11,12 +11,12 @@ static bool MakeCompanionPath(const char* name, char* path)
     return JoinProgramFile(ProgramDirectory, name, path, PATH_BUFFER);
 }
 
-static bool WriteFlushed(const char* path, const std::string& bytes)
+static bool WriteFlushed(const char* path, const TextBuffer* bytes)
 {
     FILE* file = fopen(path, "wb");
     if (file == NULL)
         return false;
-    bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool written = !bytes->failed && fwrite(bytes->bytes, 1, bytes->length, file) == bytes->length;
     written = written && fflush(file) == 0;
     written = written && _commit(_fileno(file)) == 0;
     written = written && !ferror(file);
@@ -24,7 +24,7 @@ static bool WriteFlushed(const char* path, const std::string& bytes)
     return written && closed;
 }
 
-bool SaveDataFile(const std::string& bytes)
+bool SaveDataFile(const TextBuffer* bytes)
 {
     char temporaryPath[PATH_BUFFER];
     char backupPath[PATH_BUFFER];

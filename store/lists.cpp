@@ -25,12 +25,18 @@ void PlayEventSound(const char* soundPath)
 // empty list that a later save could write over the user's shortcuts.
 static void LoadTable()
 {
-    std::string bytes;
+    TextBuffer bytes, text;
+    InitText(&bytes);
+    InitText(&text);
     if (ReadDataFile(DataFilePath, &bytes) == READ_FAILED)
         ShowErrorMessage(DataFileFailedText, true);
-    std::string text = TextModeView(bytes);
-    ParseShortcuts(text.c_str(), &ShortcutTable);
+    TextModeView(bytes.bytes, bytes.length, &text);
+    if (text.failed)
+        ShowErrorMessage(DataFileFailedText, true);
+    ParseShortcuts(text.bytes, &ShortcutTable);
     SortShortcuts(&ShortcutTable);
+    FreeText(&bytes);
+    FreeText(&text);
 }
 
 static void FillList(HWND list)
@@ -82,6 +88,40 @@ static const char* RefusalText(NewShortcutCheck check)
     return "";
 }
 
+// Checks the new shortcut against the file as it is now and saves the file with it
+// added; false, after telling the user why, when nothing was written.
+static bool SaveNewShortcut(const char* name, const char* target)
+{
+    TextBuffer oldBytes, text, newFile;
+    InitText(&oldBytes);
+    InitText(&text);
+    InitText(&newFile);
+    bool isMessage = MessageTypeFlag == 1;
+    const char* refusal = NULL;
+    if (ReadDataFile(DataFilePath, &oldBytes) == READ_FAILED) {
+        refusal = SaveFailedText;
+    } else {
+        TextModeView(oldBytes.bytes, oldBytes.length, &text);
+        int fileRecords = ParseShortcuts(text.bytes, nullptr).fileRecords;
+        NewShortcutCheck check = CheckNewShortcut(name, target, isMessage, fileRecords);
+        if (check != NEW_SHORTCUT_OK)
+            refusal = RefusalText(check);
+    }
+    bool saved = false;
+    if (refusal != NULL) {
+        RefuseAdd(refusal);
+    } else {
+        AppendedFile(oldBytes.bytes, oldBytes.length, name, target, isMessage, &newFile);
+        saved = SaveDataFile(&newFile);
+        if (!saved)
+            MessageBoxA(AddItemWindow, SaveFailedText, "Error", MB_ICONWARNING);
+    }
+    FreeText(&oldBytes);
+    FreeText(&text);
+    FreeText(&newFile);
+    return saved;
+}
+
 void AddShortcut()
 {
     char name[NAME_SIZE] = "";
@@ -94,21 +134,8 @@ void AddShortcut()
     // instead of being stored cut.
     char target[TARGET_SIZE + 1] = "";
     GetWindowTextA(TargetEdit, target, TARGET_SIZE + 1);
-    std::string oldBytes;
-    if (ReadDataFile(DataFilePath, &oldBytes) == READ_FAILED) {
-        RefuseAdd(SaveFailedText);
+    if (!SaveNewShortcut(name, target))
         return;
-    }
-    int fileRecords = ParseShortcuts(TextModeView(oldBytes).c_str(), nullptr).fileRecords;
-    NewShortcutCheck check = CheckNewShortcut(name, target, MessageTypeFlag == 1, fileRecords);
-    if (check != NEW_SHORTCUT_OK) {
-        RefuseAdd(RefusalText(check));
-        return;
-    }
-    if (!SaveDataFile(AppendedFile(oldBytes, name, target, MessageTypeFlag == 1))) {
-        MessageBoxA(AddItemWindow, SaveFailedText, "Error", MB_ICONWARNING);
-        return;
-    }
     if (DeleteMode != 0)
         LeaveDeleteMode();
     FillMainList();
@@ -129,13 +156,20 @@ bool DeleteSelectedShortcuts()
             drop[selected[i]] = true;
     }
     // The pairs beyond the table are carried over from the file as it is now.
-    std::string bytes;
+    TextBuffer bytes, text, newFile;
+    InitText(&bytes);
+    InitText(&text);
+    InitText(&newFile);
     bool saved = ReadDataFile(DataFilePath, &bytes) != READ_FAILED;
     if (saved) {
-        std::string text = TextModeView(bytes);
-        size_t overflow = ParseShortcuts(text.c_str(), nullptr).overflowOffset;
-        saved = SaveDataFile(RewrittenFile(ShortcutTable, drop, text.c_str() + overflow));
+        TextModeView(bytes.bytes, bytes.length, &text);
+        size_t overflow = ParseShortcuts(text.bytes, nullptr).overflowOffset;
+        RewrittenFile(ShortcutTable, drop, text.bytes + overflow, &newFile);
+        saved = !text.failed && SaveDataFile(&newFile);
     }
+    FreeText(&bytes);
+    FreeText(&text);
+    FreeText(&newFile);
     if (!saved) {
         MessageBoxA(MainWindow, SaveFailedText, "Error", MB_ICONWARNING);
         return false;

@@ -2,20 +2,19 @@
 // own save routine, until it is killed. The crash test kills it at random moments and
 // checks that the data file is always wholly one content or the other.
 #include <windows.h>
+#include <cstdio>
 #include <cstring>
-#include <string>
 #include "app/app.h"
 #include "store/store.h"
 
 // Two different files, large enough that a save takes a while.
-static std::string Content(char letter, int records)
+static void Content(char letter, int records, TextBuffer* file)
 {
-    std::string file;
+    char line[400];
     for (int i = 0; i < records; i++) {
-        file += letter + std::to_string(i) + "\r\n";
-        file += "C:\\" + std::string(200, letter) + "\\" + std::to_string(i) + "\r\n";
+        snprintf(line, sizeof line, "%c%d\r\nC:\\%0200d\\%d\r\n", letter, i, letter, i);
+        AppendString(file, line);
     }
-    return file;
 }
 
 int main(int argc, char** argv)
@@ -25,16 +24,19 @@ int main(int argc, char** argv)
     // The folder stands where the program's own folder would.
     JoinProgramFile(argv[1], "\\", ProgramDirectory, PATH_BUFFER);
     SetDataFilePath();
-    std::string first = Content('a', 250);
-    std::string second = Content('b', 180);
+    TextBuffer first, second;
+    InitText(&first);
+    InitText(&second);
+    Content('a', 250, &first);
+    Content('b', 180, &second);
     if (argc > 2 && strcmp(argv[2], "--expected") == 0) {
         JoinProgramFile(ProgramDirectory, "first.expected", DataFilePath, PATH_BUFFER);
-        SaveDataFile(first);
+        SaveDataFile(&first);
         JoinProgramFile(ProgramDirectory, "second.expected", DataFilePath, PATH_BUFFER);
-        return SaveDataFile(second) ? 0 : 1;
+        return SaveDataFile(&second) ? 0 : 1;
     }
     for (unsigned round = 0;; round++) {
-        if (!SaveDataFile(round % 2 ? second : first))
+        if (!SaveDataFile(round % 2 ? &second : &first))
             return 1;
     }
 }

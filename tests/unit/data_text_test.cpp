@@ -3,8 +3,13 @@
 #include <random>
 #include <string>
 #include "store/data_text.h"
+#include "text_helpers.h"
 
 namespace {
+
+using text::AppendedFile;
+using text::RewrittenFile;
+using text::TextModeView;
 
 TEST(TextModeView, FoldsCrLfKeepsLoneCrAndStopsAtTerminators)
 {
@@ -114,6 +119,29 @@ TEST(CheckingANewShortcut, RefusesWhatTheFileCouldNotHold)
     EXPECT_EQ(CheckNewShortcut("n", "x\x1A", false, 0), NEW_SHORTCUT_BAD_CHARACTER);
     EXPECT_EQ(CheckNewShortcut("n", "x", false, TABLE_CAPACITY - 1), NEW_SHORTCUT_OK);
     EXPECT_EQ(CheckNewShortcut("n", "x", false, TABLE_CAPACITY), NEW_SHORTCUT_TABLE_FULL);
+}
+
+TEST(TextBuffer, GrowsAndAlwaysEndsInANul)
+{
+    TextBuffer buffer;
+    InitText(&buffer);
+    EXPECT_STREQ(buffer.bytes, "");
+    std::string expected;
+    for (int i = 0; i < 1000; i++) {
+        ASSERT_TRUE(AppendString(&buffer, "line\r\n"));
+        expected += "line\r\n";
+    }
+    ASSERT_TRUE(AppendBytes(&buffer, "a\0b", 3));
+    expected += std::string("a\0b", 3);
+    EXPECT_EQ(std::string(buffer.bytes, buffer.length), expected);
+    EXPECT_EQ(buffer.bytes[buffer.length], '\0');
+    EXPECT_FALSE(buffer.failed);
+    ClearText(&buffer);
+    EXPECT_EQ(buffer.length, 0u);
+    EXPECT_STREQ(buffer.bytes, "");
+    ASSERT_TRUE(ResizeText(&buffer, 5));
+    EXPECT_EQ(std::string(buffer.bytes, 6), std::string(6, '\0'));
+    FreeText(&buffer);
 }
 
 #ifdef _WIN32

@@ -2,9 +2,14 @@
 #include <string>
 #include <vector>
 #include "store/data_text.h"
+#include "text_helpers.h"
 #include "store/shortcut_table.h"
 
 namespace {
+
+using text::AppendedFile;
+using text::RewrittenFile;
+using text::TextModeView;
 
 ShortcutTableData table;
 
