@@ -1,7 +1,40 @@
 #include <gtest/gtest.h>
+#include <string>
 #include "ui/add/path_naming.h"
 
 namespace {
+
+enum { OUT_SIZE = 260 };
+
+std::string ProposedName(const char* path, bool isFolder)
+{
+    char out[OUT_SIZE];
+    ::ProposedName(path, isFolder, out, OUT_SIZE);
+    return out;
+}
+
+std::string LastPathComponent(const char* text)
+{
+    char out[OUT_SIZE];
+    ::LastPathComponent(text, out, OUT_SIZE);
+    return out;
+}
+
+std::string SplitPart(const char* text, const char* delimiters, int part)
+{
+    char out[OUT_SIZE];
+    ::SplitPart(text, delimiters, part, out, OUT_SIZE);
+    return out;
+}
+
+TEST(ProposedName, IsCutToTheBufferNotWrittenPastIt)
+{
+    char small[6];
+    ::ProposedName("C:\\Docs\\averylongname.txt", false, small, sizeof small);
+    EXPECT_STREQ(small, "avery");
+    ::LastPathComponent("C:\\Data\\Album.2024", small, sizeof small);
+    EXPECT_STREQ(small, "Album");
+}
 
 TEST(ProposedName, AFileIsNamedUpToItsFirstDot)
 {

@@ -2,7 +2,6 @@
 #include "ui/add/add_window.h"
 #include <commdlg.h>
 #include <shlobj.h>
-#include <string>
 #include "app/app.h"
 #include "res/resource.h"
 #include "store/data_text.h"
@@ -58,10 +57,12 @@ static LRESULT OnCreate(HWND window)
     return 0;
 }
 
-// The full path chosen in an open-file dialog, or empty text when the user cancels.
-static std::string BrowseForFile(HWND owner, const char* filter, const char* defaultExtension)
+// The full path chosen in an open-file dialog into file, or empty text when the user
+// cancels.
+static void BrowseForFile(HWND owner, const char* filter, const char* defaultExtension,
+                          char* file)
 {
-    char file[PATH_BUFFER] = "";
+    file[0] = '\0';
     OPENFILENAMEA dialog;
     ZeroMemory(&dialog, sizeof(dialog));
     dialog.lStructSize = sizeof(dialog);
@@ -72,8 +73,7 @@ static std::string BrowseForFile(HWND owner, const char* filter, const char* def
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = defaultExtension;
     if (!GetOpenFileNameA(&dialog))
-        return std::string();
-    return file;
+        file[0] = '\0';
 }
 
 // Nonzero when a folder was chosen and its path is in path.
@@ -107,7 +107,9 @@ static void ChooseFile()
     SetWindowTextA(TypeCombo, "File");
     SetWindowTextA(TargetEdit, "");
     static const char filter[] = "All Files (*.*)\0*.*\0";
-    SetWindowTextA(TargetEdit, BrowseForFile(AddItemWindow, filter, "*.*").c_str());
+    char file[PATH_BUFFER];
+    BrowseForFile(AddItemWindow, filter, "*.*", file);
+    SetWindowTextA(TargetEdit, file);
 }
 
 static void ChooseFolder()

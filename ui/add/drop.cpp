@@ -14,8 +14,9 @@ static bool IsPlainFolder(const char* path)
 
 void NameFromPath(const char* path)
 {
-    std::string name = ProposedName(path, IsPlainFolder(path));
-    SetWindowTextA(NameEdit, name.c_str());
+    char name[PATH_BUFFER];
+    ProposedName(path, IsPlainFolder(path), name, PATH_BUFFER);
+    SetWindowTextA(NameEdit, name);
 }
 
 static void FillFormFromPath(const char* path)

@@ -1,38 +1,56 @@
 #include "ui/add/path_naming.h"
 #include <cstring>
 
-std::string LastPathComponent(const std::string& text)
+// Copies by memmove: a result may be taken from out itself.
+static void CopyCut(const char* start, size_t length, char* out, size_t outSize)
 {
-    size_t end = text.size();
-    while (end > 0 && text[end - 1] == '\\')
-        end--;
-    size_t start = text.rfind('\\', end == 0 ? 0 : end - 1);
-    start = (start == std::string::npos || end == 0) ? 0 : start + 1;
-    if (end == 0)
-        return std::string();
-    return text.substr(start, end - start);
+    if (outSize == 0)
+        return;
+    if (length > outSize - 1)
+        length = outSize - 1;
+    memmove(out, start, length);
+    out[length] = '\0';
 }
 
-std::string SplitPart(const std::string& text, const char* delimiters, int part)
+void LastPathComponent(const char* text, char* out, size_t outSize)
 {
-    if (part != 1 && part != 2)
-        return "part can be either 1 or 2";
-    size_t position = 0;
+    size_t end = strlen(text);
+    while (end > 0 && text[end - 1] == '\\')
+        end--;
+    size_t start = end;
+    while (start > 0 && text[start - 1] != '\\')
+        start--;
+    CopyCut(text + start, end - start, out, outSize);
+}
+
+void SplitPart(const char* text, const char* delimiters, int part, char* out, size_t outSize)
+{
+    if (part != 1 && part != 2) {
+        CopyCut("part can be either 1 or 2", 25, out, outSize);
+        return;
+    }
+    const char* cursor = text;
     for (int token = 1;; token++) {
-        position = text.find_first_not_of(delimiters, position);
-        if (position == std::string::npos)
-            return std::string();
-        size_t end = text.find_first_of(delimiters, position);
-        if (end == std::string::npos)
-            end = text.size();
-        if (token == part)
-            return text.substr(position, end - position);
-        position = end;
+        cursor += strspn(cursor, delimiters);
+        if (*cursor == '\0') {
+            CopyCut("", 0, out, outSize);
+            return;
+        }
+        size_t length = strcspn(cursor, delimiters);
+        if (token == part) {
+            CopyCut(cursor, length, out, outSize);
+            return;
+        }
+        cursor += length;
     }
 }
 
-std::string ProposedName(const std::string& path, bool isFolder)
+void ProposedName(const char* path, bool isFolder, char* out, size_t outSize)
 {
-    std::string last = LastPathComponent(path);
-    return isFolder ? last : SplitPart(last, ".", 1);
+    if (isFolder) {
+        LastPathComponent(path, out, outSize);
+        return;
+    }
+    LastPathComponent(path, out, outSize);
+    SplitPart(out, ".", 1, out, outSize);
 }

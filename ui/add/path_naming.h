@@ -1,17 +1,18 @@
-// The name proposed for a dropped file or folder.
+// The name proposed for a dropped file or folder. Each function writes its result into
+// out (at most outSize - 1 characters, cut if longer); out may be the input itself.
 #ifndef JUMPLET_PATH_NAMING_H
 #define JUMPLET_PATH_NAMING_H
 
-#include <string>
+#include <cstddef>
 
 // The part after the last backslash, trailing backslashes ignored.
-std::string LastPathComponent(const std::string& text);
+void LastPathComponent(const char* text, char* out, size_t outSize);
 
 // Token 1 or 2 of the text split at any of the delimiters (strtok's rule: delimiters
 // before the first token are skipped); empty when there is no such token.
-std::string SplitPart(const std::string& text, const char* delimiters, int part);
+void SplitPart(const char* text, const char* delimiters, int part, char* out, size_t outSize);
 
 // A folder's own name, or a file's name up to its first dot (leading dots skipped).
-std::string ProposedName(const std::string& path, bool isFolder);
+void ProposedName(const char* path, bool isFolder, char* out, size_t outSize);
 
 #endif
