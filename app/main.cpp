@@ -77,9 +77,11 @@ static HWND CreateTopWindow(const char* className, const char* title, int width,
                            width, height, NULL, NULL, AppInstance, NULL);
 }
 
+// "None" has no key, and neither has an index that only a hand-edited settings file can
+// hold: neither gets a hook.
 static void InstallHotkeyHook()
 {
-    if (HotkeySetting(0, false) == HOTKEY_NONE_INDEX)
+    if (HotkeyCodeOf(HotkeySetting(0, false)) == 0)
         return;
     HotkeyMissing = false;
     HMODULE module = LoadLibraryA("explorer.exe");
