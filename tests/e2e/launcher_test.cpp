@@ -68,6 +68,22 @@ TEST_F(Launcher, AClickOnANameHidesTheWindowAndOpensItsTarget)
     EXPECT_EQ(marker::Lines().size(), 1u) << "a message shortcut opens nothing";
 }
 
+// Only the whole "Message : " prefix makes a message: a target that merely starts with an
+// M (a folder on drive M:, a document named Manual) opens through the shell.
+TEST_F(Launcher, ATargetStartingWithMIsOpenedNotShown)
+{
+    Document("Manual.txt");
+    Instance app = StartWith({{"Manual", "Manual.txt"}});
+    MainForm main(app);
+    user::BringToFront(main.window);
+    ClickListItem(main.mainList, IndexOf(main.mainList, "Manual"));
+    std::vector<std::string> opened = Opened(1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], jumplet.Folder() + "Manual.txt");
+    LetItSettle();
+    EXPECT_TRUE(app.MessageBoxes().empty()) << "no message box for a target that is not a message";
+}
+
 TEST_F(Launcher, TypingTheStartOfANameSelectsItAndEnterOpensIt)
 {
     std::string notepad = Document("notepad.txt");
