@@ -101,8 +101,6 @@ void ShowMainWindow()
         if (!RestorePlacement(&MainPlacement))
             CenterOnWorkArea(MainWindow);
         MainPlacementRestored = true;
-        if (OnNoMonitor(MainWindow))
-            CenterOnWorkArea(MainWindow);
         ShowWindow(MainWindow, SW_HIDE);
         ShowWindow(MainWindow, SW_SHOW);
         UpdateWindow(MainWindow);
@@ -119,8 +117,6 @@ void ShowAddWindow()
     if (!AddPlacementRestored) {
         RestorePlacement(&AddPlacement);
         AddPlacementRestored = true;
-        if (OnNoMonitor(AddItemWindow))
-            CenterOnWorkArea(AddItemWindow);
     }
     ShowWindow(AddItemWindow, SW_SHOW);
     UpdateWindow(AddItemWindow);
