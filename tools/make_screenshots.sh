@@ -19,13 +19,7 @@ printf '%s\r\n' "Music" 'C:\Users\Public\Music' "notepad" "notepad.exe" \
 rm -f "$WINEPREFIX/drive_c/windows/jlpos.ini"
 
 wine 'C:\Jumplet\jumplet.exe' >/dev/null 2>&1 &
-window=""
-for _ in $(seq 300); do
-  window="$(xdotool search --name '^Jumplet v1.0 - A Shortcut Tool$' 2>/dev/null | head -n 1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "the main window did not appear" >&2; exit 1; }
+window="$(wait_for_main_window)"
 sleep 2
 
 # Client coordinates of the controls, offset by the frame Wine draws around them.

@@ -17,13 +17,7 @@ make_wine_prefix "$root/build/run-prefix"
 start_xvfb
 trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
 wine "$exe" "$@" >/dev/null 2>&1 &
-window=""
-for _ in $(seq 300); do
-  window="$(xdotool search --name '^Jumplet v1.0 - A Shortcut Tool$' 2>/dev/null | head -n 1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "the main window did not appear" >&2; exit 1; }
+window="$(wait_for_main_window)"
 sleep 1
 shot="$root/build/screenshot.png"
 import -window "$window" "$shot"

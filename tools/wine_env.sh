@@ -38,3 +38,15 @@ start_xvfb() {
 stop_xvfb() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
+
+# Waits up to 30 s for Jumplet's main window on $DISPLAY and prints its X window id.
+wait_for_main_window() {
+  local window=""
+  for _ in $(seq 300); do
+    window="$(xdotool search --name '^Jumplet v1.0 - A Shortcut Tool$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$window" ] && { echo "$window"; return 0; }
+    sleep 0.1
+  done
+  echo "the main window did not appear" >&2
+  return 1
+}
