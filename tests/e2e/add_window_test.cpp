@@ -1,7 +1,8 @@
 // The add window: a name, a type, a target from a dialog or the keyboard, and OK.
 #include "forms.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstring>
 
 using namespace e2e;
 
@@ -15,24 +16,6 @@ const int kFolderTree = 14145;
 const int kFolderBox = 14149;
 const int kFolderTitle = 14146;
 const int kFileTypeList = 1136;
-
-AddForm OpenAddForm(const Instance& app)
-{
-    MainForm main(app);
-    user::BringToFront(main.window);
-    user::Click(main.addButton);
-    EXPECT_TRUE(WaitUntil([&] { return app.AddWindow().IsVisible(); })) << "the Add button did not show the form";
-    return AddForm(app.AddWindow());
-}
-
-void SaveScreenshotOf(const std::string& name, const Window& window)
-{
-    if (!SaveScreenshot(name))
-        return;
-    RECT r = window.Rect();
-    printf("screenshot %s: \"%s\" at %ldx%ld+%ld+%ld\n", name.c_str(), window.Title().c_str(), r.right - r.left,
-           r.bottom - r.top, r.left, r.top);
-}
 
 // A message box of the add form: its caption, its text and the window it belongs to.
 void ExpectRefusal(const Instance& app, const AddForm& form, const std::string& text)
@@ -92,7 +75,7 @@ TEST_F(AddWindow, AnIncompleteFormIsRefusedAndNothingIsWritten)
     jumplet.WriteDataFile("");
     Instance app = jumplet.StartShown();
     MainForm main(app);
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     EXPECT_EQ(form.TypeText(), "");
     EXPECT_EQ(form.typeCombo.ComboItems(), (std::vector<std::string>{"File", "Folder", "Web address", "Message"}));
     EXPECT_EQ(form.targetEdit.Text(), "");
@@ -117,7 +100,7 @@ TEST_F(AddWindow, AFileChosenInTheOpenDialogIsAddedAtOnce)
     WriteFileBytes(viewer, "MZ");
     Instance app = jumplet.StartShown();
     MainForm main(app);
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
 
     form.ChooseType("File");
     MsgBox dialog = app.WaitForMessageBox("Open");
@@ -146,7 +129,7 @@ TEST_F(AddWindow, AFileChosenInTheOpenDialogIsAddedAtOnce)
 TEST_F(AddWindow, CancellingTheFileDialogLeavesTheTargetEmptyAndLocked)
 {
     Instance app = jumplet.StartShown();
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     form.ChooseType("Web address");
     ASSERT_EQ(form.targetEdit.Text(), "www.");
 
@@ -167,7 +150,7 @@ TEST_F(AddWindow, AFolderChosenInTheBrowserIsAdded)
     CreateDirectoryA("C:\\Music\\Live.2024", nullptr);
     Instance app = jumplet.StartShown();
     MainForm main(app);
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
 
     form.ChooseType("Folder");
     MsgBox dialog = app.WaitForMessageBox("Browse for Folder");
@@ -201,7 +184,7 @@ TEST_F(AddWindow, AWebAddressStartsWithWwwInAnEnabledFocusedField)
 {
     Instance app = jumplet.StartShown();
     MainForm main(app);
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     // A message first: the last choice decides how the target is stored.
     form.ChooseType("Message");
     form.ChooseType("Web address");
@@ -222,7 +205,7 @@ TEST_F(AddWindow, MessagesAreStoredWithTheirPrefixOneAfterAnother)
 {
     Instance app = jumplet.StartShown();
     MainForm main(app);
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     form.ChooseType("Message");
     EXPECT_EQ(form.targetEdit.Text(), "");
     EXPECT_TRUE(form.targetEdit.IsEnabled());
@@ -250,7 +233,7 @@ TEST_F(AddWindow, AMessageTakesAtMost249Characters)
 {
     Instance app = jumplet.StartShown();
     MainForm main(app);
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     form.ChooseType("Message");
     std::string pasted(240, 'm');
     user::Click(form.targetEdit);
@@ -276,7 +259,7 @@ TEST_F(AddWindow, AddingInDeleteModeLeavesDeleteMode)
     ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible(); })) << "Delete did not enter delete mode";
     ASSERT_EQ(main.statusLine.Text(), "Now select item(s) and Press Delete");
 
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     form.ChooseType("Message");
     AddForm::TypeInto(form.targetEdit, "hi");
     AddForm::TypeInto(form.nameEdit, "Beta");
@@ -292,7 +275,7 @@ TEST_F(AddWindow, AddingInDeleteModeLeavesDeleteMode)
 TEST_F(AddWindow, ClosingHidesTheFormAndKeepsWhatItHolds)
 {
     Instance app = jumplet.StartShown();
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     form.ChooseType("Message");
     AddForm::TypeInto(form.targetEdit, "half done");
     AddForm::TypeInto(form.nameEdit, "Draft");
@@ -302,7 +285,7 @@ TEST_F(AddWindow, ClosingHidesTheFormAndKeepsWhatItHolds)
     ASSERT_TRUE(WaitUntil([&] { return !form.window.IsVisible(); })) << "the close box did not hide the form";
     EXPECT_EQ(jumplet.ReadDataFile(), "") << "closing the form added the shortcut";
 
-    AddForm again = OpenAddForm(app);
+    AddForm again = ShowAddForm(app);
     RECT after = again.window.Rect();
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_EQ(again.nameEdit.Text(), "Draft");

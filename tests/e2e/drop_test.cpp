@@ -2,22 +2,11 @@
 // proposes a name. Every drop is a real X drag and drop that Wine turns into WM_DROPFILES.
 #include "forms.h"
 
-#include <cstdio>
-
 using namespace e2e;
 
 namespace {
 
 const char kOnlyOneText[] = "Drop Only One File Or Folder !";
-
-AddForm OpenAddForm(const Instance& app)
-{
-    MainForm main(app);
-    user::BringToFront(main.window);
-    user::Click(main.addButton);
-    EXPECT_TRUE(WaitUntil([&] { return app.AddWindow().IsVisible(); })) << "the Add button did not show the form";
-    return AddForm(app.AddWindow());
-}
 
 void DropOn(const std::vector<std::string>& paths, const Window& on)
 {
@@ -31,15 +20,6 @@ void ExpectFilledForm(const AddForm& form, const std::string& type, const std::s
         << "the target reads \"" << form.targetEdit.Text() << "\", not the dropped " << path;
     EXPECT_EQ(form.TypeText(), type) << path;
     EXPECT_EQ(form.nameEdit.Text(), name) << path;
-}
-
-void SaveScreenshotOf(const std::string& name, const Window& window)
-{
-    if (!SaveScreenshot(name))
-        return;
-    RECT r = window.Rect();
-    printf("screenshot %s: \"%s\" at %ldx%ld+%ld+%ld\n", name.c_str(), window.Title().c_str(), r.right - r.left,
-           r.bottom - r.top, r.left, r.top);
 }
 
 class Drop : public JumpletTest {};
@@ -61,7 +41,7 @@ TEST_F(Drop, OneFileOnTheAddWindowFillsTheFormWithAProposedName)
         WriteFileBytes(c.path, "x");
 
     Instance app = jumplet.StartShown();
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     for (const Case& c : cases) {
         DropOn({c.path}, form.window);
         ExpectFilledForm(form, "File", c.path, c.name);
@@ -84,7 +64,7 @@ TEST_F(Drop, APlainFolderKeepsItsWholeNameAnyOtherAttributeMakesItAFile)
     ASSERT_EQ(GetFileAttributesA(archive.c_str()), (DWORD)(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
 
     Instance app = jumplet.StartShown();
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     DropOn({album}, form.window);
     ExpectFilledForm(form, "Folder", album, "Album.2024");
     DropOn({archive}, form.window);
@@ -136,7 +116,7 @@ TEST_F(Drop, TwoFilesAreRefusedWithAMessage)
     ASSERT_TRUE(WaitUntil([&] { return !box.Exists(); }));
     EXPECT_FALSE(app.AddWindow().IsVisible()) << "the add window came up for a refused drop";
 
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     AddForm::TypeInto(form.nameEdit, "Keep");
     DropOn(two, form.window);
     box = app.WaitForMessageBox("Message");
@@ -155,7 +135,7 @@ TEST_F(Drop, ADropTurnsAMessageIntoAFileShortcut)
     WriteFileBytes(report, "x");
     Instance app = jumplet.StartShown();
     MainForm main(app);
-    AddForm form = OpenAddForm(app);
+    AddForm form = ShowAddForm(app);
     form.ChooseType("Message");
     AddForm::TypeInto(form.targetEdit, "hello");
 

@@ -223,3 +223,30 @@ inline void QuitFromTray(const Instance& app)
 }
 
 }  // namespace e2e
+
+// ---- The add form from the main window, and screenshots of one window -----------------
+
+namespace e2e {
+
+// Clicks the main window's Add button and returns the form it shows.
+inline AddForm ShowAddForm(const Instance& app)
+{
+    MainForm main(app);
+    user::BringToFront(main.window);
+    user::Click(main.addButton);
+    EXPECT_TRUE(WaitUntil([&] { return app.AddWindow().IsVisible(); })) << "the Add button did not show the form";
+    return AddForm(app.AddWindow());
+}
+
+// Saves the whole screen (when JUMPLET_SCREENSHOTS is set) and prints where the window
+// lies in it, ready for: convert NAME.png -crop WxH+X+Y +repage docs/NAME.png
+inline void SaveScreenshotOf(const std::string& name, const Window& window)
+{
+    if (!SaveScreenshot(name))
+        return;
+    RECT r = window.Rect();
+    printf("screenshot %s: \"%s\" at %ldx%ld+%ld+%ld\n", name.c_str(), window.Title().c_str(), r.right - r.left,
+           r.bottom - r.top, r.left, r.top);
+}
+
+}  // namespace e2e

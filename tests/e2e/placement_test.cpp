@@ -69,16 +69,6 @@ void StorePlacement(const char* section, const char* key, const RECT& normal)
     ASSERT_TRUE(WritePrivateProfileStructA(section, key, &placement, sizeof placement, SettingsFilePath().c_str()));
 }
 
-Window OpenAddWindow(const Instance& app)
-{
-    MainForm main(app);
-    user::BringToFront(main.window);
-    user::Click(main.addButton);
-    Window add = app.AddWindow();
-    EXPECT_TRUE(WaitUntil([&] { return add.IsVisible(); })) << "the Add button did not show the add window";
-    return add;
-}
-
 class Placement : public JumpletTest {};
 
 TEST_F(Placement, FirstRunCentresBothWindowsOnTheWorkArea)
@@ -86,7 +76,7 @@ TEST_F(Placement, FirstRunCentresBothWindowsOnTheWorkArea)
     Instance app = jumplet.StartShown();
     EXPECT_TRUE(IsCentredOnTheWorkArea(app.MainWindow()));
 
-    Window add = OpenAddWindow(app);
+    Window add = ShowAddForm(app).window;
     EXPECT_TRUE(IsCentredOnTheWorkArea(add));
 }
 
@@ -94,7 +84,7 @@ TEST_F(Placement, WindowsComeBackWhereTheUserClosedThem)
 {
     Instance app = jumplet.StartShown();
     Window main = app.MainWindow();
-    Window add = OpenAddWindow(app);
+    Window add = ShowAddForm(app).window;
     DragByCaption(add, 250, 180);
     RECT addClosedAt = add.Rect();
     user::AltF4();
@@ -117,7 +107,7 @@ TEST_F(Placement, WindowsComeBackWhereTheUserClosedThem)
     QuitFromTray(app);
     Instance again = jumplet.StartShown();
     EXPECT_TRUE(LiesAt(again.MainWindow(), mainClosedAt));
-    EXPECT_TRUE(LiesAt(OpenAddWindow(again), addClosedAt));
+    EXPECT_TRUE(LiesAt(ShowAddForm(again).window, addClosedAt));
 }
 
 TEST_F(Placement, AWindowMovedAndHiddenByALaunchComesBackWhereItWasLastClosed)
@@ -166,7 +156,7 @@ TEST_F(Placement, AStoredValueTheProfileReadRefusesIsIgnored)
 
     Instance app = jumplet.StartShown();
     EXPECT_TRUE(IsCentredOnTheWorkArea(app.MainWindow()));
-    EXPECT_TRUE(IsCentredOnTheWorkArea(OpenAddWindow(app)));
+    EXPECT_TRUE(IsCentredOnTheWorkArea(ShowAddForm(app).window));
 }
 
 TEST_F(Placement, AWindowSavedWhereNoScreenShowsItComesBackCentred)
@@ -178,7 +168,7 @@ TEST_F(Placement, AWindowSavedWhereNoScreenShowsItComesBackCentred)
 
     Instance app = jumplet.StartShown();
     EXPECT_TRUE(IsCentredOnTheWorkArea(app.MainWindow()));
-    EXPECT_TRUE(IsCentredOnTheWorkArea(OpenAddWindow(app)));
+    EXPECT_TRUE(IsCentredOnTheWorkArea(ShowAddForm(app).window));
 }
 
 TEST_F(Placement, AHiddenStartPlacesTheMainWindowWhenItIsFirstShown)
