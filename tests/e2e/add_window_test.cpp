@@ -11,7 +11,8 @@ namespace {
 const char kNoNameText[] = "Please specify a Name for shortcut.";
 const char kNoTargetText[] = "Please Select 'Type' of shortcut from combo-box.\r\nMake sure On-click box is not empty.";
 
-// The ids Wine's (and Windows') folder browser gives its tree and its "Folder:" box.
+// Controls of the common dialogs: the folder browser's tree, its "Folder:" box and the
+// title line the program hands it; the open dialog's "Files of type" list.
 const int kFolderTree = 14145;
 const int kFolderBox = 14149;
 const int kFolderTitle = 14146;
