@@ -3,14 +3,16 @@
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Makes the prefix at $1 unless it exists. Wine draws the window frames itself, so
-# captions and close boxes exist even with no window manager on the display.
+# Makes the prefix at $1 unless it exists. Wine draws the window frames itself and
+# manages the windows itself, so captions and close boxes exist, and hiding a window is
+# quick, even with no window manager on the display.
 make_wine_prefix() {
   export WINEPREFIX="$1"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1
     wineserver -w
   fi

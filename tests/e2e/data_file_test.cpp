@@ -13,11 +13,7 @@ using Names = std::vector<std::string>;
 // Fills the add form for a message shortcut, as a user types it.
 void FillMessageForm(const Instance& app, const std::string& name, const std::string& text)
 {
-    MainForm main(app);
-    user::BringToFront(main.window);
-    user::Click(main.addButton);
-    ASSERT_TRUE(WaitUntil([&] { return app.AddWindow().IsVisible(); })) << "the add window did not come up";
-    AddForm form(app.AddWindow());
+    AddForm form = ShowAddForm(app);
     AddForm::TypeInto(form.nameEdit, name);
     form.ChooseType("Message");
     ASSERT_TRUE(WaitUntil([&] { return form.targetEdit.IsEnabled(); }));

@@ -135,8 +135,11 @@ marker_command='\"C:\\e2etools\\marker.exe\" \"%1\"'
     echo
     # There is no window manager, so Wine draws the captions and frames itself: then the
     # close box is really there to click, and screenshots look like the desktop.
+    # Unmanaged windows, too: with no window manager to answer, Wine would otherwise wait
+    # two seconds each time a shown window is hidden.
     echo '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]'
     echo '"Decorated"="N"'
+    echo '"Managed"="N"'
     echo
     # A crash in the program under test must fail a test, not wait on a dialog.
     echo '[HKEY_CURRENT_USER\Software\Wine\WineDbg]'

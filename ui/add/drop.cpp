@@ -1,6 +1,7 @@
 #include "ui/add/drop.h"
 #include <shellapi.h>
 #include "app/app.h"
+#include "store/shortcut_table.h"
 #include "ui/add/add_window.h"
 #include "ui/add/path_naming.h"
 #include "ui/main/placement.h"
@@ -23,6 +24,8 @@ static void FillFormFromPath(const char* path)
 {
     SetWindowTextA(TypeCombo, IsPlainFolder(path) ? "Folder" : "File");
     MessageTypeFlag = 0;
+    // A message's shorter limit no longer applies to a path.
+    SendMessageA(TargetEdit, EM_LIMITTEXT, TARGET_SIZE - 1, 0);
     SetWindowTextA(TargetEdit, path);
     NameFromPath(path);
 }
