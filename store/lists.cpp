@@ -88,34 +88,35 @@ static const char* RefusalText(NewShortcutCheck check)
     return "";
 }
 
-// Checks the new shortcut against the file as it is now and saves the file with it
-// added; false, after telling the user why, when nothing was written.
+// Checks the new shortcut, then the file as it is now, and saves the file with it added;
+// false, after telling the user why, when nothing was written. The form's own faults are
+// named first, whatever state the file is in.
 static bool SaveNewShortcut(const char* name, const char* target)
 {
+    bool isMessage = MessageTypeFlag == 1;
+    NewShortcutCheck check = CheckNewShortcut(name, target, isMessage, 0);
+    if (check != NEW_SHORTCUT_OK) {
+        RefuseAdd(RefusalText(check));
+        return false;
+    }
     TextBuffer oldBytes, text, newFile;
     InitText(&oldBytes);
     InitText(&text);
     InitText(&newFile);
-    bool isMessage = MessageTypeFlag == 1;
-    const char* refusal = NULL;
-    if (ReadDataFile(DataFilePath, &oldBytes) == READ_FAILED) {
-        refusal = SaveFailedText;
-    } else {
+    bool saved = false;
+    if (ReadDataFile(DataFilePath, &oldBytes) != READ_FAILED) {
         TextModeView(oldBytes.bytes, oldBytes.length, &text);
         int fileRecords = ParseShortcuts(text.bytes, nullptr).fileRecords;
-        NewShortcutCheck check = CheckNewShortcut(name, target, isMessage, fileRecords);
-        if (check != NEW_SHORTCUT_OK)
-            refusal = RefusalText(check);
+        check = CheckNewShortcut(name, target, isMessage, fileRecords);
+        if (check == NEW_SHORTCUT_OK) {
+            AppendedFile(oldBytes.bytes, oldBytes.length, name, target, isMessage, &newFile);
+            saved = SaveDataFile(&newFile);
+        }
     }
-    bool saved = false;
-    if (refusal != NULL) {
-        RefuseAdd(refusal);
-    } else {
-        AppendedFile(oldBytes.bytes, oldBytes.length, name, target, isMessage, &newFile);
-        saved = SaveDataFile(&newFile);
-        if (!saved)
-            MessageBoxA(AddItemWindow, SaveFailedText, "Error", MB_ICONWARNING);
-    }
+    if (check != NEW_SHORTCUT_OK)
+        RefuseAdd(RefusalText(check));
+    else if (!saved)
+        MessageBoxA(AddItemWindow, SaveFailedText, "Error", MB_ICONWARNING);
     FreeText(&oldBytes);
     FreeText(&text);
     FreeText(&newFile);
@@ -126,10 +127,6 @@ void AddShortcut()
 {
     char name[NAME_SIZE] = "";
     GetWindowTextA(NameEdit, name, NAME_SIZE);
-    if (name[0] == '\0') {
-        RefuseAdd(RefusalText(NEW_SHORTCUT_NO_NAME));
-        return;
-    }
     // One byte more than a target holds, so that a longer text is seen and refused
     // instead of being stored cut.
     char target[TARGET_SIZE + 1] = "";
