@@ -152,3 +152,22 @@ TEST_F(UnreadableDataFile, IsReportedAndTheProgramEndsWithoutTouchingIt)
     lock.Release();
     EXPECT_EQ(jumplet.ReadDataFile(), data);
 }
+
+// Something that stands under the data file's name but cannot be read as a file is never
+// replaced by an empty data file.
+TEST_F(UnreadableDataFile, AFolderInItsPlaceIsReportedAndLeftAlone)
+{
+    ASSERT_TRUE(CreateDirectoryA(jumplet.DataFilePath().c_str(), nullptr));
+    Instance app = jumplet.Start();
+    MsgBox box = app.WaitForMessageBox("Error");
+    ASSERT_TRUE(box.Exists());
+    EXPECT_EQ(box.Message().substr(0, 16), "Error Code : 107") << box.Message();
+    EXPECT_NE(box.Message().find("\n\nFor support contact us at support@jumplet.example.org\nOr Visit jumplet.example.org"),
+              std::string::npos)
+        << box.Message();
+    box.PressOk();
+    EXPECT_TRUE(app.WaitForExit());
+    EXPECT_EQ(app.ExitCode(), 0u);
+    EXPECT_TRUE(FolderExists(jumplet.DataFilePath()));
+    EXPECT_FALSE(FileExists(jumplet.Folder() + "jumplet.tmp"));
+}
