@@ -129,6 +129,41 @@ TEST_F(Drop, TwoFilesAreRefusedWithAMessage)
     EXPECT_EQ(form.TypeText(), "");
 }
 
+// The data file keeps text in the system's ANSI code page: a name it cannot spell would
+// be stored as another file's name (a best fit) or as question marks.
+TEST_F(Drop, APathTheCodePageCannotHoldIsRefused)
+{
+    if (GetACP() == CP_UTF8)
+        GTEST_SKIP() << "this prefix's code page holds every name";
+    CreateDirectoryA("C:\\Data", nullptr);
+    const std::string folder = UnixPathOf("C:\\Data");
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    for (const wchar_t* name : {L"r\u0101.exe", L"\u041e\u0442\u0447\u0451\u0442.exe"}) {
+        std::wstring path = std::wstring(L"C:\\Data\\") + name;
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+        char utf8[MAX_PATH];
+        WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, MAX_PATH, nullptr, nullptr);
+        ASSERT_TRUE(user::DropUnixFiles({folder + "/" + utf8}, main.mainList.Centre()));
+        MsgBox box = app.WaitForMessageBox("Message");
+        ASSERT_TRUE(box.Exists()) << "a path the data file cannot hold was taken";
+        EXPECT_NE(box.Message().find("cannot keep this path"), std::string::npos) << box.Message();
+        box.PressOk();
+        ASSERT_TRUE(WaitUntil([&] { return !box.Exists(); }));
+        EXPECT_FALSE(app.AddWindow().IsVisible());
+    }
+    AddForm form = ShowAddForm(app);
+    std::string unixPath = folder + "/r\xC4\x81.exe";
+    ASSERT_TRUE(user::DropUnixFiles({unixPath}, form.window.Centre()));
+    MsgBox box = app.WaitForMessageBox("Message");
+    ASSERT_TRUE(box.Exists()) << "a path the data file cannot hold was taken by the add window";
+    box.PressOk();
+    EXPECT_EQ(form.targetEdit.Text(), "");
+    EXPECT_EQ(form.nameEdit.Text(), "");
+}
+
 TEST_F(Drop, ADropTurnsAMessageIntoAFileShortcut)
 {
     const std::string report = "C:\\Docs\\report.final.pdf";

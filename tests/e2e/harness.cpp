@@ -706,19 +706,26 @@ void AltF4()
     PressKeys({VK_MENU, VK_F4});
 }
 
-bool DropFiles(const std::vector<std::string>& windowsPaths, POINT screen)
+bool DropUnixFiles(const std::vector<std::string>& unixPaths, POINT screen)
 {
     std::string tool = Environment("JUMPLET_XDND_DROP");
     EXPECT_FALSE(tool.empty()) << "JUMPLET_XDND_DROP is not set; run the suite through tests/e2e/run.sh";
     if (tool.empty())
         return false;
     std::vector<std::string> argv = {tool, std::to_string(screen.x), std::to_string(screen.y)};
+    argv.insert(argv.end(), unixPaths.begin(), unixPaths.end());
+    return RunUnixProgram(argv) == 0;
+}
+
+bool DropFiles(const std::vector<std::string>& windowsPaths, POINT screen)
+{
+    std::vector<std::string> unixPaths;
     for (const std::string& path : windowsPaths) {
         std::string unixPath = UnixPathOf(path);
         EXPECT_FALSE(unixPath.empty()) << "Wine has no Unix path for " << path;
-        argv.push_back(unixPath);
+        unixPaths.push_back(unixPath);
     }
-    return RunUnixProgram(argv) == 0;
+    return DropUnixFiles(unixPaths, screen);
 }
 
 bool DropFiles(const std::vector<std::string>& windowsPaths, const Window& on)

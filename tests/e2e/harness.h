@@ -149,6 +149,8 @@ void AltF4();
 // there receives a real WM_DROPFILES. Returns whether the window took the drop.
 bool DropFiles(const std::vector<std::string>& windowsPaths, POINT screen);
 bool DropFiles(const std::vector<std::string>& windowsPaths, const Window& on);
+// The same with Unix (UTF-8) paths, for names the test's own code page cannot spell.
+bool DropUnixFiles(const std::vector<std::string>& unixPaths, POINT screen);
 
 }  // namespace user
 

@@ -30,20 +30,59 @@ static void FillFormFromPath(const char* path)
     NameFromPath(path);
 }
 
-// The single dropped path, or false after telling the user that only one is taken.
+PathConversion AnsiPathFromWide(const WCHAR* wide, char* path, int pathSize)
+{
+    path[0] = '\0';
+    if (lstrlenW(wide) >= pathSize)
+        return PATH_TOO_LONG;
+    // A system whose ANSI code page is UTF-8 holds every path, and takes no flags.
+    bool utf8 = GetACP() == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    int written = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, path,
+                                      pathSize, NULL, utf8 ? NULL : &usedDefault);
+    if (written == 0) {
+        path[0] = '\0';
+        return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? PATH_TOO_LONG : PATH_NOT_ANSI;
+    }
+    if (usedDefault) {
+        path[0] = '\0';
+        return PATH_NOT_ANSI;
+    }
+    return PATH_CONVERTED;
+}
+
+void RefusePath(HWND owner, PathConversion conversion)
+{
+    const char* text = conversion == PATH_TOO_LONG
+                           ? "This path is too long for a shortcut."
+                           : "Jumplet cannot keep this path: some of its characters have no place "
+                             "in this system's code page.\nRename the file or folder, or choose "
+                             "another one.";
+    MessageBoxA(owner, text, "Message", MB_ICONINFORMATION);
+}
+
+// The single dropped path, or false after telling the user why it cannot be taken.
 static bool ReadSingleDrop(HDROP drop, HWND owner, char* path)
 {
-    if (DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0) != 1) {
+    if (DragQueryFileW(drop, 0xFFFFFFFF, NULL, 0) != 1) {
         MessageBoxA(owner, "Drop Only One File Or Folder !", "Message", MB_ICONINFORMATION);
         return false;
     }
-    // A longer path would arrive cut, and a cut path names another file.
-    if (DragQueryFileA(drop, 0, NULL, 0) >= PATH_BUFFER) {
-        MessageBoxA(owner, "This path is too long for a shortcut.", "Message",
-                    MB_ICONINFORMATION);
+    // Read whole, however long, so that a longer path is refused instead of arriving cut.
+    UINT length = DragQueryFileW(drop, 0, NULL, 0);
+    if (length >= PATH_BUFFER) {
+        RefusePath(owner, PATH_TOO_LONG);
         return false;
     }
-    return DragQueryFileA(drop, 0, path, PATH_BUFFER) != 0;
+    WCHAR wide[PATH_BUFFER];
+    if (DragQueryFileW(drop, 0, wide, PATH_BUFFER) == 0)
+        return false;
+    PathConversion conversion = AnsiPathFromWide(wide, path, PATH_BUFFER);
+    if (conversion != PATH_CONVERTED) {
+        RefusePath(owner, conversion);
+        return false;
+    }
+    return true;
 }
 
 void OnAddWindowDrop(HDROP drop)
