@@ -62,32 +62,78 @@ static void AppendLine(TextBuffer* file, const char* text, size_t length)
     AppendBytes(file, "\r\n", 2);
 }
 
+// Where the line at textOffset of the text-mode view starts in the file's bytes: text
+// mode only drops the CR of a CR LF, so the line follows the same number of LF bytes.
+static size_t ByteOffsetOfLine(const char* bytes, const char* text, size_t textOffset)
+{
+    size_t lineFeeds = 0;
+    for (size_t i = 0; i < textOffset; i++)
+        lineFeeds += text[i] == '\n';
+    size_t offset = 0;
+    while (lineFeeds > 0) {
+        if (bytes[offset++] == '\n')
+            lineFeeds--;
+    }
+    return offset;
+}
+
 void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, const char* target,
                   bool isMessage, TextBuffer* file)
 {
     ClearText(file);
+    TextBuffer text;
+    InitText(&text);
+    TextModeView(oldBytes, oldLength, &text);
+    size_t tail = ParseShortcuts(text.bytes, nullptr).tailOffset;
     size_t visible = VisibleLength(oldBytes, oldLength);
-    AppendBytes(file, oldBytes, visible);
-    if (visible > 0 && oldBytes[visible - 1] != '\n')
+    // A last name without a target would take the new name as its target: the record goes
+    // in before it, and it stays last, still counting for nothing.
+    size_t insertAt = tail < text.length ? ByteOffsetOfLine(oldBytes, text.bytes, tail) : visible;
+    if (text.failed)
+        file->failed = true;
+    FreeText(&text);
+    AppendBytes(file, oldBytes, insertAt);
+    if (insertAt > 0 && oldBytes[insertAt - 1] != '\n')
         AppendBytes(file, "\r\n", 2);
     AppendLine(file, name, strlen(name));
     if (isMessage)
         AppendString(file, MessagePrefix);
     AppendLine(file, target, strlen(target));
-    AppendBytes(file, oldBytes + visible, oldLength - visible);
+    AppendBytes(file, oldBytes + insertAt, oldLength - insertAt);
 }
 
-void RewrittenFile(const ShortcutTableData& table, const bool* dropIndex,
-                   const char* overflowText, TextBuffer* file)
+// Marks, for each selected record of the shown table, one record of the current table
+// that is the same, not yet marked.
+static void MarkSelected(const ShortcutTableData& shown, const bool* selected,
+                         const ShortcutTableData& current, bool* drop)
+{
+    for (int32_t i = 0; i < shown.count; i++) {
+        if (!selected[i])
+            continue;
+        for (int32_t j = 0; j < current.count; j++) {
+            if (!drop[j] && SameRecord(shown.records[i], current.records[j])) {
+                drop[j] = true;
+                break;
+            }
+        }
+    }
+}
+
+void RewrittenFile(const char* currentText, const ShortcutTableData& shown, const bool* selected,
+                   ShortcutTableData* current, TextBuffer* file)
 {
     ClearText(file);
-    for (int32_t i = 0; i < table.count; i++) {
-        if (dropIndex[i])
+    size_t tail = ParseShortcuts(currentText, current).tailOffset;
+    SortShortcuts(current);
+    bool drop[TABLE_CAPACITY] = {};
+    MarkSelected(shown, selected, *current, drop);
+    for (int32_t i = 0; i < current->count; i++) {
+        if (drop[i])
             continue;
-        AppendLine(file, table.records[i].name, strlen(table.records[i].name));
-        AppendLine(file, table.records[i].target, strlen(table.records[i].target));
+        AppendLine(file, current->records[i].name, strlen(current->records[i].name));
+        AppendLine(file, current->records[i].target, strlen(current->records[i].target));
     }
-    const char* cursor = overflowText;
+    const char* cursor = currentText + tail;
     while (*cursor != '\0') {
         const char* lineEnd = strchr(cursor, '\n');
         size_t length = lineEnd ? (size_t)(lineEnd - cursor) : strlen(cursor);

@@ -30,16 +30,20 @@ enum NewShortcutCheck {
 NewShortcutCheck CheckNewShortcut(const char* name, const char* target, bool isMessage,
                                   int fileRecords);
 
-// The old file with the new record added after its visible text, so that it keeps its
-// order exactly as an append would, gains a line end before the record when its last
-// line had none, and keeps any bytes that followed a terminator after the record.
+// The old file with the new record added so that the table read back from it holds the
+// old records and then the new one. The record goes after the visible text, with a line
+// end before it when the last line had none; when the text ends in a name without a
+// target, it goes in before that name, which stays last. Bytes after a terminator stay
+// after everything.
 void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, const char* target,
                   bool isMessage, TextBuffer* file);
 
-// The file rewritten without the records whose index is marked in dropIndex, the kept
-// ones in table order, followed unchanged by the pairs beyond the table (overflowText,
-// already in text-mode form).
-void RewrittenFile(const ShortcutTableData& table, const bool* dropIndex,
-                   const char* overflowText, TextBuffer* file);
+// The file rewritten from what it holds now (currentText, in text-mode form, loaded into
+// current): its records in table order, less one record for each selected record of the
+// shown table with the same name and target, then the lines the table does not hold
+// (pairs beyond it, a last name without a target). A selected record that is no longer
+// in the file removes nothing.
+void RewrittenFile(const char* currentText, const ShortcutTableData& shown, const bool* selected,
+                   ShortcutTableData* current, TextBuffer* file);
 
 #endif

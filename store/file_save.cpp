@@ -6,6 +6,11 @@
 #include <cstdio>
 #include "app/app.h"
 
+const char SaveFailedText[] =
+    "The shortcuts could not be saved, so nothing was changed.\n"
+    "The disk may be full, the folder may be read-only, or another program may be "
+    "using jumplet.dat.";
+
 static bool MakeCompanionPath(const char* name, char* path)
 {
     return JoinProgramFile(ProgramDirectory, name, path, PATH_BUFFER);
@@ -24,6 +29,22 @@ static bool WriteFlushed(const char* path, const TextBuffer* bytes)
     return written && closed;
 }
 
+// Windows will not open a hidden or read-only file for overwriting, and a copy takes the
+// source's attributes: a backup or a temporary file left over from an earlier save is
+// made plain first, so that none of them can block this one.
+static void MakePlain(const char* path)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+}
+
+// The attributes the new file takes over from the old one (hidden stays hidden).
+static DWORD KeptAttributes(DWORD old)
+{
+    DWORD kept = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                        FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    return kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
+}
+
 bool SaveDataFile(const TextBuffer* bytes)
 {
     char temporaryPath[PATH_BUFFER];
@@ -31,9 +52,18 @@ bool SaveDataFile(const TextBuffer* bytes)
     if (!MakeCompanionPath("jumplet.tmp", temporaryPath) ||
         !MakeCompanionPath("jumplet.bak", backupPath))
         return false;
+    DWORD attributes = GetFileAttributesA(DataFilePath);
+    bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // A read-only data file is one the user does not want changed.
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    MakePlain(temporaryPath);
     bool saved = WriteFlushed(temporaryPath, bytes);
-    if (saved && GetFileAttributesA(DataFilePath) != INVALID_FILE_ATTRIBUTES)
+    if (saved && exists) {
+        MakePlain(backupPath);
         saved = CopyFileA(DataFilePath, backupPath, FALSE) != 0;
+        saved = saved && SetFileAttributesA(temporaryPath, KeptAttributes(attributes)) != 0;
+    }
     saved = saved && MoveFileExA(temporaryPath, DataFilePath,
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!saved)

@@ -36,14 +36,21 @@ ParseResult ParseShortcuts(const char* text, ShortcutTableData* table)
             CopyField(record->target, TARGET_SIZE, line, length);
             result.count++;
         } else if (result.fileRecords == TABLE_CAPACITY) {
-            result.overflowOffset = (size_t)(pendingName - text);
+            result.tailOffset = (size_t)(pendingName - text);
         }
         result.fileRecords++;
         pendingName = nullptr;
     }
+    if (pendingName != nullptr && result.fileRecords <= TABLE_CAPACITY)
+        result.tailOffset = (size_t)(pendingName - text);
     if (table != nullptr)
         table->count = result.count;
     return result;
+}
+
+bool SameRecord(const ShortcutRecord& a, const ShortcutRecord& b)
+{
+    return strcmp(a.name, b.name) == 0 && strcmp(a.target, b.target) == 0;
 }
 
 void SortShortcuts(ShortcutTableData* table)

@@ -25,7 +25,9 @@ struct ShortcutTableData {
 struct ParseResult {
     int32_t count;           // records taken into the table
     int32_t fileRecords;     // complete name/target pairs in the whole text
-    size_t overflowOffset;   // where the first pair beyond the table starts (text length if none)
+    // Where the text that the table does not hold starts: the first pair beyond it, else
+    // a last name without a target; the text's length when there is neither.
+    size_t tailOffset;
 };
 
 // Replaces the table from text-mode text: lines split at LF, empty lines dropped, taken
@@ -33,6 +35,9 @@ struct ParseResult {
 // dropped, and pairs beyond the table's capacity are only counted. With no table the
 // text is only measured.
 ParseResult ParseShortcuts(const char* text, ShortcutTableData* table);
+
+// Same name and same target.
+bool SameRecord(const ShortcutRecord& a, const ShortcutRecord& b);
 
 // Exchange sort of whole records by name, folding ASCII letters to lower case.
 void SortShortcuts(ShortcutTableData* table);

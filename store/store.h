@@ -1,11 +1,12 @@
-// The shortcut store: the table, the data file beside the program, and the operations
-// that move shortcuts between the file, the table and the main window's lists.
+// The shortcut store: the table, the data file beside the program, and the changes that
+// reach it. No window here: callers show what happened.
 #ifndef JUMPLET_STORE_H
 #define JUMPLET_STORE_H
 
 #include <windows.h>
 #include "app/program_paths.h"
 #include "store/shortcut_table.h"
+#include "store/data_text.h"
 #include "store/text_buffer.h"
 
 extern ShortcutTableData ShortcutTable;
@@ -23,11 +24,21 @@ ReadOutcome ReadDataFile(const char* path, TextBuffer* bytes);
 // file or wholly the new one; the old one is kept as jumplet.bak. False when any step
 // failed, and then the data file is as it was and no temporary file is left.
 bool SaveDataFile(const TextBuffer* bytes);
+// What the window that asked for a change tells the user when its save failed.
+extern const char SaveFailedText[];
 
-void FillMainList();
-void FillDeleteList();
-void AddShortcut();
-bool DeleteSelectedShortcuts();
+// Rebuilds ShortcutTable from the data file, in table order; false when the file can be
+// neither read nor created, and then the table is as it was.
+bool LoadShortcutTable();
+
+// Adds a shortcut to the data file as it is now. Anything but NEW_SHORTCUT_OK says why it
+// was refused; NEW_SHORTCUT_OK with saved false means the file could not be read or
+// saved. In both cases the file is unchanged.
+NewShortcutCheck AppendShortcut(const char* name, const char* target, bool isMessage, bool* saved);
+
+// Rewrites the data file as it is now without the records selected (by table position)
+// in ShortcutTable; false when it could not be read or saved, and then it is unchanged.
+bool DeleteShortcuts(const bool* selected);
 
 void PlayEventSound(const char* soundPath);
 

@@ -132,13 +132,76 @@ TEST_F(DataFile, AnAddKeepsTheOldBytesAndAppendsTwoCrLfLines)
     EXPECT_FALSE(FileExists(jumplet.Folder() + "jumplet.tmp"));
 }
 
-TEST_F(DataFile, AnAddAfterATrailingCtrlZIsNotHidden)
+// Hand edits and files cut short: whatever the old file ends in, the new shortcut shows,
+// no old one changes its target, and what the table did not hold is kept.
+TEST_F(DataFile, AnAddIsNeverHiddenByHowTheOldFileEnds)
 {
-    jumplet.WriteDataFile("a\r\n1\r\n\x1A");
+    struct Case {
+        std::string old;
+        Names shown;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"a\r\n1\r\n\x1A", {"a", "bee"}, "a\r\n1\r\nbee\r\nMessage : www\r\n\x1A"},
+        {"a\r\n1\r\nlonely\r\n", {"a", "bee"}, "a\r\n1\r\nbee\r\nMessage : www\r\nlonely\r\n"},
+        {"a\r1\r", {"bee"}, "bee\r\nMessage : www\r\na\r1\r"},
+    };
     Instance app = jumplet.StartShown();
+    MainForm main(app);
+    for (const Case& c : cases) {
+        jumplet.WriteDataFile(c.old);
+        AddMessage(app, "bee", "www");
+        EXPECT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == c.written; })) << jumplet.ReadDataFile();
+        EXPECT_EQ(main.mainList.Items(), c.shown);
+    }
+}
+
+// Another instance (started with -run) or a hand edit adds a shortcut while delete mode is
+// open: the delete removes the selected one from the file as it is then, and keeps the new.
+TEST_F(DataFile, ADeleteKeepsWhatWasAddedMeanwhile)
+{
+    jumplet.WriteDataFile(DataLines({"b", "C:\\b", "a", "C:\\a"}));
+    Instance app = jumplet.StartShown();
+    SelectForDeletion(app, {"a"});
+    jumplet.WriteDataFile(jumplet.ReadDataFile() + DataLines({"zed", "C:\\z"}));
+    PressDelete(app);
+    const std::string expected = DataLines({"b", "C:\\b", "zed", "C:\\z"});
+    EXPECT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == expected; })) << jumplet.ReadDataFile();
+    EXPECT_TRUE(WaitUntil([&] { return MainForm(app).mainList.Items() == Names{"b", "zed"}; }));
+}
+
+// A hidden data file stays hidden, and backups or leftovers that Windows would not let a
+// copy overwrite never block a save. A read-only data file is not changed.
+TEST_F(DataFile, FileAttributesNeverBlockASaveAndAReadOnlyFileIsLeftAlone)
+{
+    const std::string backup = jumplet.Folder() + "jumplet.bak";
+    const std::string leftover = jumplet.Folder() + "jumplet.tmp";
+    const DWORD stubborn = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
+    jumplet.WriteDataFile(DataLines({"a", "C:\\a"}));
+    WriteFileBytes(backup, "old backup");
+    WriteFileBytes(leftover, "killed save");
+    SetFileAttributesA(jumplet.DataFilePath().c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(backup.c_str(), stubborn);
+    SetFileAttributesA(leftover.c_str(), stubborn);
+    Instance app = jumplet.StartShown();
+
     AddMessage(app, "b", "two");
-    ASSERT_TRUE(WaitUntil([&] { return MainForm(app).mainList.Items() == Names{"a", "b"}; }));
-    EXPECT_EQ(jumplet.ReadDataFile(), "a\r\n1\r\nb\r\nMessage : two\r\n\x1A");
+    const std::string added = DataLines({"a", "C:\\a", "b", "Message : two"});
+    ASSERT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == added; })) << jumplet.ReadDataFile();
+    EXPECT_EQ(GetFileAttributesA(jumplet.DataFilePath().c_str()) & FILE_ATTRIBUTE_HIDDEN, (DWORD)FILE_ATTRIBUTE_HIDDEN)
+        << "the saved data file is no longer hidden";
+    EXPECT_EQ(ReadFileBytes(backup), DataLines({"a", "C:\\a"}));
+    EXPECT_FALSE(FileExists(leftover));
+
+    SetFileAttributesA(jumplet.DataFilePath().c_str(), FILE_ATTRIBUTE_READONLY);
+    AddMessage(app, "c", "three");
+    MsgBox refusal = app.WaitForMessageBox("Error");
+    ASSERT_TRUE(refusal) << "a read-only data file must be reported, not written";
+    EXPECT_NE(refusal.Message().find("could not be saved"), std::string::npos) << refusal.Message();
+    refusal.PressOk();
+    EXPECT_EQ(jumplet.ReadDataFile(), added);
+    for (const std::string& path : {jumplet.DataFilePath(), backup})
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(DataFile, ADeleteRewritesTheKeptShortcutsSortedWithCrLf)
@@ -211,6 +274,37 @@ TEST_F(DataFile, ADataFileHeldByAnotherProgramIsLeftAsItWas)
     }
     EXPECT_EQ(jumplet.ReadDataFile(), old);
     EXPECT_FALSE(FileExists(jumplet.Folder() + "jumplet.tmp"));
+}
+
+// A failed delete's message leaves the add window usable; an add made meanwhile ends
+// delete mode, and it stays ended: names launch again when they are clicked.
+TEST_F(DataFile, AnAddWhileAFailedDeleteIsReportedEndsDeleteMode)
+{
+    const std::string document = jumplet.Folder() + "b.txt";
+    WriteFileBytes(document, "text");
+    jumplet.WriteDataFile(DataLines({"b", document, "a", "C:\\a"}));
+    Instance app = jumplet.StartShown();
+    SelectForDeletion(app, {"a"});
+    FillMessageForm(app, "c", "three");
+    MsgBox deleteFailure;
+    {
+        LockedFile lock(jumplet.DataFilePath());
+        ASSERT_TRUE(lock.IsHeld());
+        PressDelete(app);
+        deleteFailure = app.WaitForMessageBox("Error");
+        ASSERT_TRUE(deleteFailure) << "a failed delete must be reported";
+    }
+    AddForm(app.AddWindow()).PressOk();
+    ASSERT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile().find("three") != std::string::npos; }));
+    deleteFailure.PressOk();
+    CloseAddWindow(app);
+    MainForm main(app);
+    ASSERT_TRUE(WaitUntil([&] { return main.mainList.IsVisible() && !main.deleteList.IsVisible(); }));
+    user::BringToFront(main.window);
+    ClickListItem(main.mainList, IndexOf(main.mainList, "b"));
+    std::vector<std::string> opened = marker::WaitForLines(1);
+    ASSERT_EQ(opened.size(), 1u) << "a click on a name launched nothing: delete mode is still on";
+    EXPECT_NE(opened[0].find(document), std::string::npos) << opened[0];
 }
 
 TEST_F(DataFile, AFullDiskLeavesTheDataFileAsItWas)

@@ -172,10 +172,12 @@ TEST_F(Launcher, DeleteModeRemovesExactlyTheSelectedNames)
 {
     Instance app = StartWith({{"Notes", "C:\\n"}, {"notepad", "C:\\np"}, {"Music", "C:\\m"}, {"Zoo", "C:\\z"}});
     MainForm main(app);
+    EXPECT_FALSE(main.statusLine.IsVisible()) << "an empty status line would cover the last names";
     main.TypeSearch("no");
     user::Click(main.deleteButton);
     ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible() && !main.mainList.IsVisible(); }));
     EXPECT_EQ(main.statusLine.Text(), "Now select item(s) and Press Delete");
+    EXPECT_TRUE(main.statusLine.IsVisible());
     EXPECT_EQ(main.deleteList.SelectedItems(), (Names{"notepad"})) << "the typed prefix pre-selects";
     ClickListItem(main.deleteList, IndexOf(main.deleteList, "Zoo"));
     ASSERT_TRUE(WaitUntil([&] { return main.deleteList.SelectedItems() == Names{"notepad", "Zoo"}; }));
@@ -186,8 +188,50 @@ TEST_F(Launcher, DeleteModeRemovesExactlyTheSelectedNames)
     user::Click(main.deleteButton);
     ASSERT_TRUE(WaitUntil([&] { return main.mainList.IsVisible() && !main.deleteList.IsVisible(); }));
     EXPECT_EQ(main.mainList.Items(), (Names{"Music", "Notes"}));
-    EXPECT_EQ(main.statusLine.Text(), "");
+    EXPECT_FALSE(main.statusLine.IsVisible());
     EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Music", "C:\\m", "Notes", "C:\\n"}));
+}
+
+// Delete mode reloads the table from the file; the hidden main list must still name the
+// records the user saw, so that Enter opens the one selected, not what moved into its place.
+TEST_F(Launcher, EnterInDeleteModeOpensTheNameTheUserSelected)
+{
+    std::string bee = Document("bee.txt"), cat = Document("cat.txt");
+    Instance app = StartWith({{"bee", bee}, {"cat", cat}});
+    MainForm main(app);
+    main.TypeSearch("ca");
+    ASSERT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 1; }));
+    WriteFileBytes(jumplet.DataFilePath(), jumplet.ReadDataFile() + DataLines({"ant", Document("ant.txt")}));
+    user::Click(main.deleteButton);
+    ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible(); }));
+    user::Click(main.searchBox);
+    user::PressKey(VK_RETURN);
+    EXPECT_EQ(Opened(1), (std::vector<std::string>{cat}));
+}
+
+// A pasted address longer than any target: the line keeps what it can hold, and exactly
+// that is what runs, never a longer text cut behind the user's back.
+TEST_F(Launcher, TheSearchLineHoldsNoMoreThanItRuns)
+{
+    std::string address = "http://jumplet.example.org/" + std::string(302 - 27, 'a');
+    ASSERT_EQ(address.size(), 302u);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, address.size() + 1);
+    memcpy(GlobalLock(text), address.c_str(), address.size() + 1);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    main.TypeSearch("");
+    user::PressKeys({VK_CONTROL, 'V'});
+    ASSERT_TRUE(WaitUntil([&] { return !main.searchBox.Text().empty(); })) << "nothing was pasted";
+    std::string shown = main.searchBox.Text();
+    EXPECT_EQ(shown, address.substr(0, 259));
+    user::PressKey(VK_SPACE);
+    EXPECT_EQ(Opened(1), (std::vector<std::string>{shown}));
 }
 
 // Names that a sorting list box would order differently from the table: each must still

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <cstdio>
+#include <algorithm>
+#include <map>
 #include <random>
 #include <string>
 #include "store/data_text.h"
@@ -57,51 +59,180 @@ ShortcutTableData TableOf(const std::string& text)
 {
     ShortcutTableData table;
     ParseShortcuts(text.c_str(), &table);
+    SortShortcuts(&table);
     return table;
 }
 
-TEST(RewritingWithoutDeletedShortcuts, WritesTheKeptRecordsInTableOrder)
+// The records a file's bytes hold, in file order, as "name=target".
+std::vector<std::string> Records(const std::string& bytes)
 {
-    ShortcutTableData table = TableOf("a\n1\nb\nMessage : hi\nc\n3\n");
-    bool drop[TABLE_CAPACITY] = {false, false, true};
-    EXPECT_EQ(RewrittenFile(table, drop, ""), "a\r\n1\r\nb\r\nMessage : hi\r\n");
-    bool none[TABLE_CAPACITY] = {};
-    EXPECT_EQ(RewrittenFile(table, none, ""), "a\r\n1\r\nb\r\nMessage : hi\r\nc\r\n3\r\n");
-    bool all[TABLE_CAPACITY] = {true, true, true};
-    EXPECT_EQ(RewrittenFile(table, all, ""), "");
+    static ShortcutTableData table;
+    ParseShortcuts(TextModeView(bytes).c_str(), &table);
+    std::vector<std::string> rows;
+    for (int i = 0; i < table.count; i++)
+        rows.push_back(std::string(table.records[i].name) + "=" + table.records[i].target);
+    return rows;
 }
 
-TEST(RewritingWithoutDeletedShortcuts, CarriesRecordsBeyondTheTableOverUnchanged)
+// The text a file's table does not hold: pairs beyond it and a last name without target.
+std::string Tail(const std::string& bytes)
 {
-    ShortcutTableData table = TableOf("a\n1\n");
-    bool none[TABLE_CAPACITY] = {};
-    EXPECT_EQ(RewrittenFile(table, none, "x\n\n9\ny\r8\n"), "a\r\n1\r\nx\r\n9\r\ny\r8\r\n");
+    std::string text = TextModeView(bytes);
+    return text.substr(ParseShortcuts(text.c_str(), nullptr).tailOffset);
 }
 
-TEST(RewritingWithoutDeletedShortcuts, RoundTripsRandomRecordsByteForByte)
+TEST(AppendingAShortcut, GoesInBeforeALastNameWithoutATarget)
+{
+    EXPECT_EQ(AppendedFile("a\r\n1\r\nlonely\r\n", "bee", "www.bee.org", false),
+              "a\r\n1\r\nbee\r\nwww.bee.org\r\nlonely\r\n");
+    // A stray CR at the end is a line of its own; with CR-only ends the text is one line.
+    EXPECT_EQ(AppendedFile("a\r\n1\r\n\r", "bee", "x", false), "a\r\n1\r\nbee\r\nx\r\n\r");
+    EXPECT_EQ(AppendedFile("a\r1\r", "bee", "x", false), "bee\r\nx\r\na\r1\r");
+}
+
+// For any old bytes: the table read back is the old one and then the new record, and
+// what the table did not hold is still there, unchanged.
+TEST(AppendingAShortcut, TheTableReadBackIsTheOldOneAndTheNewRecordForAnyBytes)
+{
+    std::mt19937 random(17);
+    const char alphabet[] = {'a', 'b', ' ', '\r', '\n', '\r', '\n', '\x1A', '\0', '\xE9'};
+    for (int round = 0; round < 20000; round++) {
+        std::string old;
+        if (round % 50 == 0)
+            for (int i = 0; i < 250 + round % 8; i++)
+                old += "n" + std::to_string(i) + "\r\nt\r\n";
+        size_t length = random() % 40;
+        for (size_t i = 0; i < length; i++)
+            old.push_back(alphabet[random() % sizeof(alphabet)]);
+        std::string text = TextModeView(old);
+        if (ParseShortcuts(text.c_str(), nullptr).fileRecords >= TABLE_CAPACITY)
+            continue;  // refused before any file is built
+        bool isMessage = random() % 2;
+        std::string file = AppendedFile(old, "new name", "C:\\new", isMessage);
+        std::vector<std::string> expected = Records(old);
+        expected.push_back(isMessage ? "new name=Message : C:\\new" : "new name=C:\\new");
+        ASSERT_EQ(Records(file), expected) << "old bytes of round " << round;
+        ASSERT_EQ(Tail(file), Tail(old)) << "old bytes of round " << round;
+    }
+}
+
+// The non-empty lines of a text-mode text.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start)
+            lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Marks the shown table's records with these names as selected.
+std::vector<char> Selecting(const ShortcutTableData& shown, const std::vector<std::string>& names)
+{
+    std::vector<char> selected(TABLE_CAPACITY, 0);
+    for (const std::string& name : names) {
+        for (int i = 0; i < shown.count; i++) {
+            if (name == shown.records[i].name && !selected[i]) {
+                selected[i] = 1;
+                break;
+            }
+        }
+    }
+    return selected;
+}
+
+TEST(RewritingWithoutDeletedShortcuts, RemovesTheSelectedRecordsFromTheFileAsItIsNow)
+{
+    struct Case {
+        const char* shown;   // the file when delete mode began
+        std::vector<std::string> selected;
+        const char* now;     // the file when Delete is pressed
+        const char* written;
+    };
+    const Case cases[] = {
+        {"c\n3\na\n1\nb\nMessage : hi\n", {"c"}, "c\n3\na\n1\nb\nMessage : hi\n",
+         "a\r\n1\r\nb\r\nMessage : hi\r\n"},
+        {"b\n2\na\n1\n", {}, "b\n2\na\n1\n", "a\r\n1\r\nb\r\n2\r\n"},
+        {"b\n2\na\n1\n", {"a", "b"}, "b\n2\na\n1\n", ""},
+        // Added by another instance or by hand meanwhile: kept.
+        {"b\n2\na\n1\n", {"a"}, "b\n2\na\n1\nzed\n9\n", "b\r\n2\r\nzed\r\n9\r\n"},
+        // Gone or changed meanwhile: nothing else is removed in its place.
+        {"b\n2\na\n1\n", {"a"}, "b\n2\nc\n3\n", "b\r\n2\r\nc\r\n3\r\n"},
+        {"a\n1\n", {"a"}, "a\n2\n", "a\r\n2\r\n"},
+        // One of two equal records selected: one goes.
+        {"a\n1\na\n1\n", {"a"}, "a\n1\na\n1\n", "a\r\n1\r\n"},
+        // A last name without a target stays last.
+        {"b\n2\na\n1\n", {"a"}, "b\n2\na\n1\nlonely\n", "b\r\n2\r\nlonely\r\n"},
+    };
+    for (const Case& c : cases) {
+        ShortcutTableData shown = TableOf(c.shown);
+        std::vector<char> selected = Selecting(shown, c.selected);
+        EXPECT_EQ(RewrittenFile(c.now, shown, (const bool*)selected.data()), c.written) << c.now;
+    }
+}
+
+// For any file and any selection of any table the user saw: the new table is the file's
+// table less one record per selected record it holds, byte for byte, and the lines the
+// table did not hold follow it unchanged.
+TEST(RewritingWithoutDeletedShortcuts, RemovesExactlyTheSelectedRecordsForAnyFile)
 {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> character(0x20, 0xFF);
-    for (int round = 0; round < 50; round++) {
-        ShortcutTableData table;
-        table.count = random() % 20;
-        for (int i = 0; i < table.count; i++) {
-            size_t nameLength = 1 + random() % 30, targetLength = 1 + random() % 259;
-            for (size_t k = 0; k < nameLength; k++)
-                table.records[i].name[k] = (char)character(random);
-            table.records[i].name[nameLength] = '\0';
-            for (size_t k = 0; k < targetLength; k++)
-                table.records[i].target[k] = (char)character(random);
-            table.records[i].target[targetLength] = '\0';
+    auto field = [&](size_t maxLength) {
+        std::string text(1 + random() % maxLength, ' ');
+        for (char& c : text)
+            c = (char)character(random);
+        return text;
+    };
+    for (int round = 0; round < 2000; round++) {
+        // A small pool, so that files hold equal records and shown tables overlap them.
+        std::vector<std::pair<std::string, std::string>> pool;
+        for (int i = 0; i < 6; i++)
+            pool.push_back({field(30), field(259)});
+        auto someFile = [&](int records) {
+            std::string file;
+            for (int i = 0; i < records; i++) {
+                const auto& record = pool[random() % pool.size()];
+                file += record.first + (random() % 4 ? "\n" : "\n\n") + record.second + "\n";
+            }
+            return file;
+        };
+        std::string now = someFile(round % 100 == 0 ? 257 + random() % 3 : random() % 12);
+        if (random() % 3 == 0)
+            now += field(30) + "\n";  // a last name without a target
+        ShortcutTableData shown = TableOf(someFile(random() % 12));
+        std::vector<char> selected(TABLE_CAPACITY, 0);
+        for (int i = 0; i < shown.count; i++)
+            selected[i] = random() % 2;
+
+        std::map<std::string, int> expected;
+        for (const std::string& row : Records(now))
+            expected[row]++;
+        for (int i = 0; i < shown.count; i++) {
+            std::string row = std::string(shown.records[i].name) + "=" + shown.records[i].target;
+            if (selected[i] && expected.count(row) && --expected[row] == 0)
+                expected.erase(row);
         }
-        bool none[TABLE_CAPACITY] = {};
-        std::string file = RewrittenFile(table, none, "");
-        ShortcutTableData back = TableOf(TextModeView(file));
-        ASSERT_EQ(back.count, table.count);
-        for (int i = 0; i < table.count; i++) {
-            EXPECT_STREQ(back.records[i].name, table.records[i].name);
-            EXPECT_STREQ(back.records[i].target, table.records[i].target);
-        }
+        size_t kept = 0;
+        for (const auto& count : expected)
+            kept += count.second;
+
+        std::string written = RewrittenFile(now, shown, (const bool*)selected.data());
+        std::vector<std::string> rows = Records(written);
+        ASSERT_GE(rows.size(), kept) << "round " << round;
+        std::map<std::string, int> got;
+        for (size_t i = 0; i < kept; i++)
+            got[rows[i]]++;
+        ASSERT_EQ(got, expected) << "round " << round;
+        std::vector<std::string> lines = Lines(TextModeView(written)), tail = Lines(Tail(now));
+        ASSERT_EQ(lines.size(), 2 * kept + tail.size()) << "round " << round;
+        ASSERT_TRUE(std::equal(tail.begin(), tail.end(), lines.begin() + 2 * kept)) << "round " << round;
     }
 }
 

@@ -7,8 +7,6 @@
 
 namespace {
 
-using text::AppendedFile;
-using text::RewrittenFile;
 using text::TextModeView;
 
 ShortcutTableData table;
@@ -98,11 +96,11 @@ TEST(LoadingTheDataFile, KeepsAtMostTheTableAndFindsWhereTheRestStarts)
     ParseResult result = ParseShortcuts(text.c_str(), &table);
     EXPECT_EQ(result.count, TABLE_CAPACITY);
     EXPECT_EQ(result.fileRecords, TABLE_CAPACITY + 3);
-    EXPECT_EQ(text.substr(result.overflowOffset), TextModeView(NumberedRecords(TABLE_CAPACITY, 3)));
+    EXPECT_EQ(text.substr(result.tailOffset), TextModeView(NumberedRecords(TABLE_CAPACITY, 3)));
 
     ParseResult measured = ParseShortcuts(text.c_str(), nullptr);
     EXPECT_EQ(measured.fileRecords, TABLE_CAPACITY + 3);
-    EXPECT_EQ(measured.overflowOffset, result.overflowOffset);
+    EXPECT_EQ(measured.tailOffset, result.tailOffset);
 }
 
 TEST(SortingShortcuts, FoldsToLowerCaseLikeTheCRuntime)

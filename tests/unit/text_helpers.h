@@ -29,11 +29,15 @@ inline std::string AppendedFile(const std::string& old, const char* name, const 
     return Taken(&file);
 }
 
-inline std::string RewrittenFile(const ShortcutTableData& table, const bool* drop, const char* overflow)
+// The delete's new file from the file's current text-mode text, given the table the user
+// saw and the positions selected in it.
+inline std::string RewrittenFile(const std::string& currentText, const ShortcutTableData& shown,
+                                 const bool* selected)
 {
+    static ShortcutTableData current;
     TextBuffer file;
     InitText(&file);
-    ::RewrittenFile(table, drop, overflow, &file);
+    ::RewrittenFile(currentText.c_str(), shown, selected, &current, &file);
     return Taken(&file);
 }
 

@@ -5,9 +5,11 @@
 #include "app/app.h"
 #include "res/resource.h"
 #include "store/data_text.h"
+#include "settings/settings.h"
 #include "store/store.h"
 #include "ui/add/drop.h"
 #include "ui/main/fonts.h"
+#include "ui/main/main_window.h"
 #include "ui/main/placement.h"
 
 HWND NameEdit;
@@ -57,40 +59,54 @@ static LRESULT OnCreate(HWND window)
     return 0;
 }
 
+// The dialogs hand over the path in Unicode, so that one the data file cannot hold is
+// seen and refused instead of being stored as a near miss. Empty when refused.
+static void TakeChosenPath(HWND owner, const WCHAR* chosen, char* path)
+{
+    PathConversion conversion = AnsiPathFromWide(chosen, path, PATH_BUFFER);
+    if (conversion != PATH_CONVERTED)
+        RefusePath(owner, conversion);
+}
+
 // The full path chosen in an open-file dialog into file, or empty text when the user
 // cancels.
-static void BrowseForFile(HWND owner, const char* filter, const char* defaultExtension,
+static void BrowseForFile(HWND owner, const WCHAR* filter, const WCHAR* defaultExtension,
                           char* file)
 {
     file[0] = '\0';
-    OPENFILENAMEA dialog;
+    WCHAR chosen[PATH_BUFFER] = L"";
+    OPENFILENAMEW dialog;
     ZeroMemory(&dialog, sizeof(dialog));
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter;
-    dialog.lpstrFile = file;
+    dialog.lpstrFile = chosen;
     dialog.nMaxFile = PATH_BUFFER;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = defaultExtension;
-    if (!GetOpenFileNameA(&dialog))
-        file[0] = '\0';
+    if (GetOpenFileNameW(&dialog))
+        TakeChosenPath(owner, chosen, file);
 }
 
 // Nonzero when a folder was chosen and its path is in path.
-static int BrowseForFolder(HWND owner, char* path, const char* title)
+static int BrowseForFolder(HWND owner, char* path, const WCHAR* title)
 {
-    BROWSEINFOA browse;
+    path[0] = '\0';
+    WCHAR chosen[PATH_BUFFER] = L"";
+    BROWSEINFOW browse;
     ZeroMemory(&browse, sizeof(browse));
     browse.hwndOwner = owner;
-    browse.pszDisplayName = path;
+    browse.pszDisplayName = chosen;
     browse.lpszTitle = title;
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
-    LPITEMIDLIST list = SHBrowseForFolderA(&browse);
+    LPITEMIDLIST list = SHBrowseForFolderW(&browse);
     if (list == NULL)
         return 0;
-    int converted = SHGetPathFromIDListA(list, path);
+    int converted = SHGetPathFromIDListW(list, chosen);
     CoTaskMemFree(list);
-    return converted;
+    if (converted)
+        TakeChosenPath(owner, chosen, path);
+    return path[0] != '\0';
 }
 
 // A message's stored line holds its prefix too, so it can take fewer characters.
@@ -106,9 +122,9 @@ static void ChooseFile()
     EnableWindow(TargetEdit, FALSE);
     SetWindowTextA(TypeCombo, "File");
     SetWindowTextA(TargetEdit, "");
-    static const char filter[] = "All Files (*.*)\0*.*\0";
+    static const WCHAR filter[] = L"All Files (*.*)\0*.*\0";
     char file[PATH_BUFFER];
-    BrowseForFile(AddItemWindow, filter, "*.*", file);
+    BrowseForFile(AddItemWindow, filter, L"*.*", file);
     SetWindowTextA(TargetEdit, file);
 }
 
@@ -119,7 +135,7 @@ static void ChooseFolder()
     EnableWindow(TargetEdit, FALSE);
     SetWindowTextA(TypeCombo, "Folder");
     SetWindowTextA(TargetEdit, "");
-    if (BrowseForFolder(AddItemWindow, FolderPathBuffer, "Please Select a Folder.."))
+    if (BrowseForFolder(AddItemWindow, FolderPathBuffer, L"Please Select a Folder.."))
         SetWindowTextA(TargetEdit, FolderPathBuffer);
 }
 
@@ -150,6 +166,58 @@ static void OnTypeChosen()
     case TYPE_WEB_ADDRESS: ChooseWebAddress(); break;
     case TYPE_MESSAGE:     ChooseMessage(); break;
     }
+}
+
+static const char* RefusalText(NewShortcutCheck check)
+{
+    switch (check) {
+    case NEW_SHORTCUT_NO_NAME:
+        return "Please specify a Name for shortcut.";
+    case NEW_SHORTCUT_NO_TARGET:
+        return "Please Select 'Type' of shortcut from combo-box.\r\n"
+               "Make sure On-click box is not empty.";
+    case NEW_SHORTCUT_MESSAGE_TOO_LONG:
+        return "A message can hold at most 249 characters.\r\nPlease shorten it.";
+    case NEW_SHORTCUT_TARGET_TOO_LONG:
+        return "A target can hold at most 259 characters.";
+    case NEW_SHORTCUT_BAD_CHARACTER:
+        return "A name or target cannot hold a line break.";
+    case NEW_SHORTCUT_TABLE_FULL:
+        return "Jumplet holds at most 256 shortcuts.\r\n"
+               "Please delete some before adding new ones.";
+    case NEW_SHORTCUT_OK:
+        break;
+    }
+    return "";
+}
+
+// The OK button: the form goes to the data file, and the lists show it at once. A refused
+// or failed add keeps the form as it is, so nothing typed is lost.
+static void AddShortcut()
+{
+    char name[NAME_SIZE] = "";
+    GetWindowTextA(NameEdit, name, NAME_SIZE);
+    // One byte more than a target holds, so that a longer text is seen and refused
+    // instead of being stored cut.
+    char target[TARGET_SIZE + 1] = "";
+    GetWindowTextA(TargetEdit, target, TARGET_SIZE + 1);
+    bool saved = false;
+    NewShortcutCheck check = AppendShortcut(name, target, MessageTypeFlag == 1, &saved);
+    if (check != NEW_SHORTCUT_OK) {
+        MessageBoxA(AddItemWindow, RefusalText(check), "Error", MB_ICONINFORMATION);
+        return;
+    }
+    if (!saved) {
+        MessageBoxA(AddItemWindow, SaveFailedText, "Error", MB_ICONWARNING);
+        return;
+    }
+    if (DeleteMode != 0)
+        LeaveDeleteMode();
+    ReloadLists();
+    SetWindowTextA(TargetEdit, "");
+    SetWindowTextA(NameEdit, "");
+    if (LaunchSoundEnabled)
+        PlayEventSound(LaunchSoundPath);
 }
 
 static void OnCommand(WPARAM wParam)

@@ -45,11 +45,16 @@ static void CreateMainControls(HWND window)
     HWND add = CreateControl(window, "button", "Add", child, 205, 130, 60, 40, IDC_ADD);
     HWND remove = CreateControl(window, "button", "Delete", child, 205, 190, 60, 40, IDC_DELETE);
     HWND option = CreateControl(window, "button", "Option", child, 205, 250, 60, 40, IDC_OPTION);
-    StatusLine = CreateControl(window, "static", "", child, 10, 306, 250, 21, 0);
+    // Shown only while it has something to say: it lies over the bottom of the lists.
+    StatusLine = CreateControl(window, "static", "", WS_CHILD, 10, 306, 250, 21, 0);
     MainList = CreateControl(window, "listbox", NULL, ListStyle, 10, 120, 180, 200,
                              IDC_MAINLIST);
     DeleteList = CreateControl(window, "listbox", NULL, ListStyle | LBS_MULTIPLESEL, 10, 120,
                                180, 200, IDC_DELETELIST);
+
+    // What is typed may be run as it stands, so the line holds no more than a target can:
+    // a longer command would otherwise be run cut, and the user sees what runs.
+    SendMessageA(SearchBox, EM_LIMITTEXT, TARGET_SIZE - 1, 0);
 
     HFONT listFont = CreateScaledFont("verdana", 11, 400);
     SendMessageA(MainList, WM_SETFONT, (WPARAM)listFont, 0);
@@ -71,7 +76,7 @@ static LRESULT OnCreate(HWND window)
     LogoBitmap = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(IDB_LOGO));
     if (LogoBitmap == NULL)
         MessageBoxA(window, "Could not load Image !", "Error", MB_ICONWARNING);
-    FillMainList();
+    ReloadLists();
     OriginalSearchBoxProc =
         (WNDPROC)SetWindowLongPtrA(SearchBox, GWLP_WNDPROC, (LONG_PTR)SearchBoxProc);
     SetFocus(SearchBox);
@@ -116,6 +121,7 @@ void LeaveDeleteMode()
     EnableWindow(MainList, TRUE);
     ShowWindow(MainList, SW_SHOW);
     SetWindowTextA(StatusLine, "");
+    ShowWindow(StatusLine, SW_HIDE);
     DeleteMode = 0;
 }
 
@@ -123,23 +129,29 @@ static void EnterDeleteMode()
 {
     DeleteMode = 1;
     SetWindowTextA(StatusLine, DeleteModeStatus);
+    ShowWindow(StatusLine, SW_SHOW);
     EnableWindow(DeleteList, TRUE);
     ShowWindow(DeleteList, SW_SHOW);
-    FillDeleteList();
+    ReloadLists();
     EnableWindow(MainList, FALSE);
     ShowWindow(MainList, SW_HIDE);
 }
 
-// A failed save keeps delete mode and the selection, so the user can try again.
+// A failed save keeps delete mode and the selection, so the user can try again. Delete
+// mode is back on before the message box, whose loop lets an add end it meanwhile.
 static void FinishDeleteMode()
 {
     DeleteMode = 2;
-    if (!DeleteSelectedShortcuts()) {
+    bool selected[TABLE_CAPACITY] = {};
+    ReadDeleteSelection(selected);
+    if (!DeleteShortcuts(selected)) {
         DeleteMode = 1;
+        MessageBoxA(MainWindow, SaveFailedText, "Error", MB_ICONWARNING);
         return;
     }
+    PlayEventSound(DeleteSoundPath);
     LeaveDeleteMode();
-    FillMainList();
+    ReloadLists();
 }
 
 static void OnDeleteButton()
@@ -177,6 +189,15 @@ static void OnCommand(WPARAM wParam)
     PrefixSearch();
 }
 
+// A second start asks for the window; it comes up ready for typing, as from the tray,
+// but keeps the text of the search line.
+static void OnShowRequest()
+{
+    ShowMainWindow();
+    SetForegroundWindow(MainWindow);
+    SetFocus(SearchBox);
+}
+
 static void OnClose()
 {
     SavePlacement(&MainPlacement);
@@ -190,7 +211,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     if (message == ShowRequestMessage) {
-        ShowMainWindow();
+        OnShowRequest();
         return 0;
     }
     switch (message) {

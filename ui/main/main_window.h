@@ -17,6 +17,10 @@ extern int DeleteMode;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void HideMainWindow();
+// Reloads the table from the data file and refills the lists that show it.
+void ReloadLists();
+// Marks the table positions selected in DeleteList.
+void ReadDeleteSelection(bool* selected);
 void LeaveDeleteMode();
 
 #endif

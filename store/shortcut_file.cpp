@@ -1,0 +1,80 @@
+// The changes that reach the data file: loading the table from it, adding a shortcut and
+// deleting some. Each reads the file as it is now, so that nothing another instance or a
+// hand edit put there meanwhile is lost, and saves a complete new file or nothing.
+#include "store/store.h"
+#include <mmsystem.h>
+#include "store/data_text.h"
+
+// The file as it stands when a delete is carried out; the shown table stays untouched so
+// that a failed delete can be tried again with the same selection.
+static ShortcutTableData CurrentFileTable;
+
+void PlayEventSound(const char* soundPath)
+{
+    PlaySoundA(soundPath, NULL, SND_FILENAME | SND_ASYNC);
+}
+
+// The data file's text as a text-mode read sees it; false when it cannot be read.
+static bool ReadDataText(TextBuffer* bytes, TextBuffer* text)
+{
+    if (ReadDataFile(DataFilePath, bytes) == READ_FAILED)
+        return false;
+    TextModeView(bytes->bytes, bytes->length, text);
+    return !bytes->failed && !text->failed;
+}
+
+bool LoadShortcutTable()
+{
+    TextBuffer bytes, text;
+    InitText(&bytes);
+    InitText(&text);
+    bool loaded = ReadDataText(&bytes, &text);
+    if (loaded) {
+        ParseShortcuts(text.bytes, &ShortcutTable);
+        SortShortcuts(&ShortcutTable);
+    }
+    FreeText(&bytes);
+    FreeText(&text);
+    return loaded;
+}
+
+NewShortcutCheck AppendShortcut(const char* name, const char* target, bool isMessage, bool* saved)
+{
+    *saved = false;
+    // The form's own faults come first, whatever state the file is in.
+    NewShortcutCheck check = CheckNewShortcut(name, target, isMessage, 0);
+    if (check != NEW_SHORTCUT_OK)
+        return check;
+    TextBuffer bytes, text, newFile;
+    InitText(&bytes);
+    InitText(&text);
+    InitText(&newFile);
+    if (ReadDataText(&bytes, &text)) {
+        check = CheckNewShortcut(name, target, isMessage, ParseShortcuts(text.bytes, nullptr).fileRecords);
+        if (check == NEW_SHORTCUT_OK) {
+            AppendedFile(bytes.bytes, bytes.length, name, target, isMessage, &newFile);
+            *saved = SaveDataFile(&newFile);
+        }
+    }
+    FreeText(&bytes);
+    FreeText(&text);
+    FreeText(&newFile);
+    return check;
+}
+
+bool DeleteShortcuts(const bool* selected)
+{
+    TextBuffer bytes, text, newFile;
+    InitText(&bytes);
+    InitText(&text);
+    InitText(&newFile);
+    bool saved = ReadDataText(&bytes, &text);
+    if (saved) {
+        RewrittenFile(text.bytes, ShortcutTable, selected, &CurrentFileTable, &newFile);
+        saved = SaveDataFile(&newFile);
+    }
+    FreeText(&bytes);
+    FreeText(&text);
+    FreeText(&newFile);
+    return saved;
+}
