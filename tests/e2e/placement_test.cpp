@@ -58,11 +58,11 @@ bool StoredPlacement(const char* section, const char* key, WINDOWPLACEMENT* plac
 }
 
 // What a user editing the settings file by hand (or a machine that lost a monitor) leaves.
-void StorePlacement(const char* section, const char* key, const RECT& normal)
+void StorePlacement(const char* section, const char* key, const RECT& normal, UINT showCommand = SW_SHOWNORMAL)
 {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
-    placement.showCmd = SW_SHOWNORMAL;
+    placement.showCmd = showCommand;
     placement.ptMinPosition = POINT{-1, -1};
     placement.ptMaxPosition = POINT{-1, -1};
     placement.rcNormalPosition = normal;
@@ -169,6 +169,34 @@ TEST_F(Placement, AWindowSavedWhereNoScreenShowsItComesBackCentred)
     Instance app = jumplet.StartShown();
     EXPECT_TRUE(IsCentredOnTheWorkArea(app.MainWindow()));
     EXPECT_TRUE(IsCentredOnTheWorkArea(ShowAddForm(app).window));
+}
+
+// The windows have one size and one state: a stored size or a minimised or maximised
+// state (a hand edit, another program's value) only lends its position.
+TEST_F(Placement, AStoredSizeOrShowStateLendsOnlyItsPosition)
+{
+    struct Case {
+        RECT stored;
+        UINT showCommand;
+    };
+    const Case cases[] = {
+        {{300, 200, 300, 200}, SW_SHOWNORMAL},
+        {{300, 200, 1200, 900}, SW_SHOWMINIMIZED},
+        {{300, 200, 310, 210}, SW_SHOWMAXIMIZED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("stored " + Describe(c.stored) + " shown with " + std::to_string(c.showCommand));
+        StorePlacement(kMainSection, kMainKey, c.stored, c.showCommand);
+        StorePlacement(kAddSection, kAddKey, c.stored, c.showCommand);
+        Instance app = jumplet.StartShown();
+        Window main = app.MainWindow();
+        EXPECT_TRUE(LiesAt(main, RECT{300, 200, 590, 555}));
+        EXPECT_FALSE(IsIconic(main.Handle()) || IsZoomed(main.Handle()));
+        Window add = ShowAddForm(app).window;
+        EXPECT_TRUE(LiesAt(add, RECT{300, 200, 540, 410}));
+        EXPECT_FALSE(IsIconic(add.Handle()) || IsZoomed(add.Handle()));
+        jumplet.EndAll();
+    }
 }
 
 TEST_F(Placement, AHiddenStartPlacesTheMainWindowWhenItIsFirstShown)

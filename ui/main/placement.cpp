@@ -18,8 +18,8 @@ void SetUpPlacement(PlacementRecord* record, HWND window, const char* file, cons
 }
 
 // The platform pulls a placement that no monitor shows to the nearest screen edge as it
-// applies it, so afterwards the window no longer looks lost; the stored rectangle is
-// judged instead. It is in workspace coordinates, which start at the corner of the
+// applies it, so afterwards the window no longer looks lost; the rectangle it is about
+// to get is judged instead. It is in workspace coordinates, which start at the corner of the
 // primary monitor's work area.
 static bool StoredOnNoMonitor(const WINDOWPLACEMENT* placement)
 {
@@ -30,15 +30,31 @@ static bool StoredOnNoMonitor(const WINDOWPLACEMENT* placement)
     return MonitorFromRect(&screen, MONITOR_DEFAULTTONULL) == NULL;
 }
 
+// The windows have a fixed size and are never minimised or maximised: only the stored
+// position counts. A hand-edited or foreign size or show state would leave a caption
+// without controls, or a window the user cannot bring back.
+static void KeepOnlyPosition(WINDOWPLACEMENT* placement, HWND window)
+{
+    RECT own;
+    GetWindowRect(window, &own);
+    RECT* normal = &placement->rcNormalPosition;
+    normal->right = normal->left + (own.right - own.left);
+    normal->bottom = normal->top + (own.bottom - own.top);
+    placement->flags = 0;
+    placement->showCmd = SW_SHOWNORMAL;
+}
+
 bool RestorePlacement(PlacementRecord* record)
 {
     // A value the structure read refuses must not be applied: a zeroed placement would
     // shrink the window to nothing on systems that do not check its length. One that no
     // monitor shows is dropped too, so that the caller centres the window.
-    if (!GetPrivateProfileStructA(record->section, record->key, &record->restored,
-                                  sizeof(WINDOWPLACEMENT), record->file) ||
-        record->restored.length != sizeof(WINDOWPLACEMENT) ||
-        StoredOnNoMonitor(&record->restored)) {
+    bool read = GetPrivateProfileStructA(record->section, record->key, &record->restored,
+                                         sizeof(WINDOWPLACEMENT), record->file) &&
+                record->restored.length == sizeof(WINDOWPLACEMENT);
+    if (read)
+        KeepOnlyPosition(&record->restored, record->window);
+    if (!read || StoredOnNoMonitor(&record->restored)) {
         ZeroMemory(&record->restored, sizeof(WINDOWPLACEMENT));
         return false;
     }
