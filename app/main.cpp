@@ -1,6 +1,7 @@
 // Entry point: command line, single instance, paths, the two windows, the hook and the
 // message loop.
 #include <windows.h>
+#include <objbase.h>
 #include "app/app.h"
 #include "app/command_line.h"
 #include "app/messages.h"
@@ -101,6 +102,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     AutoStartEnabled = AutoStartSetting(false);
     LaunchSoundEnabled = LaunchSoundSetting(false);
     AppInstance = instance;
+    // The folder browser's new style and the shell's extensions need COM on this thread.
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     ShowRequestMessage = RegisterWindowMessageA(SHOW_REQUEST_MESSAGE);
     if (!RegisterWindowClass(MAIN_WINDOW_CLASS, MainWindowProc) ||

@@ -1,6 +1,6 @@
 // Starting Jumplet: the first start in a fresh folder, starting it again while it runs,
 // the restart and hidden-start switches, and a data file it cannot open.
-#include "harness.h"
+#include "forms.h"
 
 using namespace e2e;
 using Texts = std::vector<std::string>;
@@ -53,8 +53,9 @@ TEST_F(StartingAgain, ShowsTheRunningInstanceAndEndsAtOnce)
     for (const char* arguments : {"", "-m"}) {
         SCOPED_TRACE(std::string("second start with \"") + arguments + "\"");
         Instance first = jumplet.StartShown();
-        Window main = first.MainWindow();
-        user::BringToFront(main);
+        MainForm form(first);
+        Window main = form.window;
+        form.TypeSearch("no");
         user::AltF4();  // the user closes it: it only hides
         ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); }));
 
@@ -62,9 +63,12 @@ TEST_F(StartingAgain, ShowsTheRunningInstanceAndEndsAtOnce)
 
         EXPECT_TRUE(second.WaitForExit());
         EXPECT_EQ(second.ExitCode(), 0u);
-        EXPECT_TRUE(WaitUntil([&] { return main.IsVisible(); }));
+        EXPECT_TRUE(WaitUntil([&] { return main.IsVisible() && main.IsForeground(); }));
         EXPECT_EQ(RunningMainWindows(), 1);
         EXPECT_FALSE(first.HasEnded());
+        // Ready for typing at once, with what was typed before still there.
+        user::Type("te");
+        EXPECT_TRUE(WaitUntil([&] { return form.searchBox.Text() == "note"; })) << form.searchBox.Text();
         jumplet.EndAll();
     }
 }
