@@ -1,5 +1,4 @@
 #include "store/shortcut_table.h"
-#include "app/text_compare.h"
 #include <cstring>
 
 static void CopyField(char* field, size_t fieldSize, const char* line, size_t length)
@@ -53,15 +52,71 @@ bool SameRecord(const ShortcutRecord& a, const ShortcutRecord& b)
     return strcmp(a.name, b.name) == 0 && strcmp(a.target, b.target) == 0;
 }
 
+// A name folded to lower case, NUL-padded and packed big-endian into words, so that
+// comparing the words in turn orders names exactly as the byte-wise folded comparison.
+struct SortKey {
+    uint64_t words[SORT_KEY_WORDS];
+};
+
+static SortKey SortKeys[TABLE_CAPACITY];
+static int32_t SortOrder[TABLE_CAPACITY];
+
+static SortKey MakeSortKey(const char* name)
+{
+    SortKey key = {};
+    for (size_t i = 0; i < NAME_SIZE && name[i] != '\0'; i++) {
+        unsigned char c = (unsigned char)name[i];
+        if (c >= 'A' && c <= 'Z')
+            c = (unsigned char)(c + ('a' - 'A'));
+        key.words[i / 8] |= (uint64_t)c << (8 * (7 - i % 8));
+    }
+    return key;
+}
+
+static bool SortsAfter(const SortKey& a, const SortKey& b)
+{
+    for (int w = 0; w < SORT_KEY_WORDS; w++) {
+        if (a.words[w] != b.words[w])
+            return a.words[w] > b.words[w];
+    }
+    return false;
+}
+
+// Puts record order[i] at position i, following each cycle of the permutation once.
+static void ApplyOrder(ShortcutTableData* table, int32_t* order)
+{
+    for (int32_t start = 0; start < table->count; start++) {
+        if (order[start] == start)
+            continue;
+        ShortcutRecord held = table->records[start];
+        int32_t at = start;
+        while (order[at] != start) {
+            table->records[at] = table->records[order[at]];
+            int32_t next = order[at];
+            order[at] = at;
+            at = next;
+        }
+        table->records[at] = held;
+        order[at] = at;
+    }
+}
+
+// The exchange sort over indices: the same comparisons and swaps as moving whole records,
+// so the same order, names equal apart from case included; only the moves got cheap.
 void SortShortcuts(ShortcutTableData* table)
 {
     for (int32_t i = 0; i < table->count; i++) {
+        SortKeys[i] = MakeSortKey(table->records[i].name);
+        SortOrder[i] = i;
+    }
+    for (int32_t i = 0; i < table->count; i++) {
         for (int32_t j = i; j < table->count; j++) {
-            if (CompareNoCase(table->records[i].name, table->records[j].name) > 0) {
-                ShortcutRecord swap = table->records[i];
-                table->records[i] = table->records[j];
-                table->records[j] = swap;
+            if (SortsAfter(SortKeys[SortOrder[i]], SortKeys[SortOrder[j]])) {
+                int32_t swap = SortOrder[i];
+                SortOrder[i] = SortOrder[j];
+                SortOrder[j] = swap;
             }
         }
     }
+    ApplyOrder(table, SortOrder);
 }

@@ -10,6 +10,7 @@ enum {
     NAME_SIZE = 31,          // at most 30 characters and the NUL
     TARGET_SIZE = 260,       // at most 259 characters and the NUL
     TABLE_CAPACITY = 256,
+    SORT_KEY_WORDS = (NAME_SIZE + 7) / 8,
 };
 
 struct ShortcutRecord {
@@ -39,7 +40,8 @@ ParseResult ParseShortcuts(const char* text, ShortcutTableData* table);
 // Same name and same target.
 bool SameRecord(const ShortcutRecord& a, const ShortcutRecord& b);
 
-// Exchange sort of whole records by name, folding ASCII letters to lower case.
+// Exchange sort by name, folding ASCII letters to lower case byte by byte; names equal
+// apart from case end in the order that swapping whole records gives.
 void SortShortcuts(ShortcutTableData* table);
 
 #endif
