@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the core's unit tests natively (AddressSanitizer,
-# UBSan) and under Wine, then the end-to-end tests that drive jumplet.exe under Wine.
+# UBSan), static analysis, the fuzz corpus replayed, the unit tests under Wine, then the
+# end-to-end tests that drive jumplet.exe under Wine.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/setup.sh" || exit 1
@@ -10,6 +11,14 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 failed=()
 echo "== unit tests, native with sanitizers"
 ctest --test-dir "$root/build/native" --output-on-failure --no-tests=error || failed+=("native unit tests")
+
+echo "== static analysis"
+cppcheck --error-exitcode=1 --quiet --enable=warning,style,performance,portability --std=c++17 \
+  --inline-suppr --suppressions-list="$root/tools/cppcheck.supp" -I "$root" -I "$root/tests/unit" \
+  "$root/app" "$root/store" "$root/ui" "$root/tray" "$root/settings" "$root/fuzz" || failed+=("static analysis")
+
+echo "== fuzz corpus, replayed under the sanitizers"
+"$root/tools/fuzz.sh" --replay || failed+=("fuzz corpus")
 
 echo "== unit tests under Wine"
 make_wine_prefix "$root/build/unit-prefix"

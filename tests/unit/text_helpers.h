@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 #include "store/data_text.h"
 
 namespace text {
@@ -39,6 +40,55 @@ inline std::string RewrittenFile(const std::string& currentText, const ShortcutT
     InitText(&file);
     ::RewrittenFile(currentText.c_str(), shown, selected, &current, &file);
     return Taken(&file);
+}
+
+inline std::string Row(const ShortcutRecord& record)
+{
+    return std::string(record.name) + "=" + record.target;
+}
+
+// The records a text-mode text holds, in file order, as "name=target".
+inline std::vector<std::string> RecordsOfText(const std::string& text)
+{
+    static ShortcutTableData table;
+    ParseShortcuts(text.c_str(), &table);
+    std::vector<std::string> rows;
+    for (int i = 0; i < table.count; i++)
+        rows.push_back(Row(table.records[i]));
+    return rows;
+}
+
+// The same for a file's bytes.
+inline std::vector<std::string> Records(const std::string& bytes)
+{
+    return RecordsOfText(TextModeView(bytes));
+}
+
+// The text a table does not hold: pairs beyond it and a last name without target.
+inline std::string TailOfText(const std::string& text)
+{
+    return text.substr(ParseShortcuts(text.c_str(), nullptr).tailOffset);
+}
+
+inline std::string Tail(const std::string& bytes)
+{
+    return TailOfText(TextModeView(bytes));
+}
+
+// The non-empty lines of a text-mode text.
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start)
+            lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 }  // namespace text

@@ -1,10 +1,20 @@
 #include "ui/main/centring.h"
 
+static int32_t CentredStart(int32_t areaStart, int32_t areaEnd, int32_t start, int32_t end)
+{
+    int64_t origin = areaStart + (((int64_t)areaEnd - areaStart) - ((int64_t)end - start)) / 2;
+    if (origin < INT32_MIN)
+        return INT32_MIN;
+    if (origin > INT32_MAX)
+        return INT32_MAX;
+    return (int32_t)origin;
+}
+
 ScreenPoint CentredOrigin(const ScreenRect& work, const ScreenRect& window)
 {
     ScreenPoint origin;
-    origin.x = work.left + ((work.right - work.left) - (window.right - window.left)) / 2;
-    origin.y = work.top + ((work.bottom - work.top) - (window.bottom - window.top)) / 2;
+    origin.x = CentredStart(work.left, work.right, window.left, window.right);
+    origin.y = CentredStart(work.top, work.bottom, window.top, window.bottom);
     return origin;
 }
 

@@ -2,16 +2,20 @@
 #ifndef JUMPLET_CENTRING_H
 #define JUMPLET_CENTRING_H
 
+#include <cstdint>
+
+// Screen coordinates are the platform's 32-bit LONGs.
 struct ScreenRect {
-    long left, top, right, bottom;
+    int32_t left, top, right, bottom;
 };
 
 struct ScreenPoint {
-    long x, y;
+    int32_t x, y;
 };
 
 // Top-left corner that centres a window of the given rectangle's size in the work area
-// (integer halves, truncated toward zero).
+// (integer halves, truncated toward zero), worked out wide enough for any coordinates
+// and kept within the coordinates' range.
 ScreenPoint CentredOrigin(const ScreenRect& work, const ScreenRect& window);
 
 // A window lies where the user cannot reach it when its left or top edge is negative.

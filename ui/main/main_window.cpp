@@ -59,7 +59,7 @@ static void CreateMainControls(HWND window)
     HFONT listFont = CreateScaledFont("verdana", 11, 400);
     SendMessageA(MainList, WM_SETFONT, (WPARAM)listFont, 0);
     SendMessageA(DeleteList, WM_SETFONT, (WPARAM)listFont, 0);
-    HWND guiFontUsers[] = {StatusLine, SearchBox, add, remove, option, run};
+    const HWND guiFontUsers[] = {StatusLine, SearchBox, add, remove, option, run};
     for (HWND control : guiFontUsers)
         SendMessageA(control, WM_SETFONT, (WPARAM)GuiFont, 0);
 }
