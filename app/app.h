@@ -4,8 +4,9 @@
 
 #include <windows.h>
 #include "app/program_paths.h"
+#include "app/version.h"
 
-#define MAIN_WINDOW_TITLE   "Jumplet v1.0 - A Shortcut Tool"
+#define MAIN_WINDOW_TITLE   "Jumplet v" JUMPLET_VERSION " - A Shortcut Tool"
 #define MAIN_WINDOW_CLASS   "winappJumplet"
 #define ADD_WINDOW_TITLE    "Add item !"
 #define ADD_WINDOW_CLASS    "AddItem"

@@ -6,7 +6,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/setup.sh"
 "$root/tools/build.sh"
 . "$root/tools/wine_env.sh"
-exe="$root/build/win/dist/jumplet.exe"
+# A folder of its own, as a user's unpacked copy: the shortcuts made there stay between
+# runs, and the build's dist folder holds only what ships.
+folder="$root/build/run"
+mkdir -p "$folder"
+cp "$root/build/win/dist/"{jumplet.exe,help.html,launch.wav,delete.wav} "$folder/"
+exe="$folder/jumplet.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
   make_wine_prefix "${WINEPREFIX:-$HOME/.wine}"

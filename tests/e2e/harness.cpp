@@ -894,7 +894,7 @@ std::vector<MsgBox> Instance::MessageBoxes() const
     return MessageBoxesOf(processId_);
 }
 
-Jumplet::Jumplet(const std::string& name, const std::string& parent)
+Jumplet::Jumplet(const std::string& name, const std::string& parent, bool withProgram)
     : folder_(WithBackslash(parent) + name + "\\")
 {
     std::string dist = Environment("JUMPLET_DIST");
@@ -905,6 +905,8 @@ Jumplet::Jumplet(const std::string& name, const std::string& parent)
     dist = WithBackslash(dist);
     DeleteTree(folder_);
     MakeFolders(folder_);
+    if (!withProgram)
+        return;
     for (const char* file : {"jumplet.exe", "help.html", "launch.wav", "delete.wav"}) {
         if (!CopyFileA((dist + file).c_str(), (folder_ + file).c_str(), FALSE))
             ADD_FAILURE() << "cannot copy " << dist << file << " to " << folder_ << " (error " << GetLastError() << ")";

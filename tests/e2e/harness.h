@@ -236,10 +236,11 @@ private:
     DWORD processId_ = 0;
 };
 
-// A fresh copy of Jumplet in a folder of its own (C:\e2e\<name>\), as a user would unzip it.
+// A fresh copy of Jumplet in a folder of its own (C:\e2e\<name>\), as a user would unzip it;
+// or only the empty folder, for a test that unpacks the program itself.
 class Jumplet {
 public:
-    explicit Jumplet(const std::string& name, const std::string& parent = "C:\\e2e");
+    explicit Jumplet(const std::string& name, const std::string& parent = "C:\\e2e", bool withProgram = true);
     ~Jumplet();
     Jumplet(const Jumplet&) = delete;
     Jumplet& operator=(const Jumplet&) = delete;

@@ -169,6 +169,9 @@ fi
 export JUMPLET_DIST
 JUMPLET_DIST=$(echo "Z:$dist" | tr / '\\')
 export JUMPLET_MARKER=$marker_win
+# The release zip the build made, for the test that unpacks it as a user would.
+JUMPLET_ZIP=$(ls "$build_win"/jumplet-*-win32.zip 2>/dev/null | head -n 1)
+export JUMPLET_ZIP
 export JUMPLET_XDND_DROP=$xdnd
 if [ -n "${JUMPLET_SCREENSHOTS:-}" ]; then
     mkdir -p "$JUMPLET_SCREENSHOTS"
