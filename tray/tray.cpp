@@ -1,8 +1,9 @@
-// For now the tray brings the window up, adds shortcuts and quits; the auto-start item
-// and the options arrive with their own code.
+// The notification-area icon and its menu. The menu opens on pressing the right button
+// and carries out its command when it closes.
 #include "tray/tray.h"
 #include "app/app.h"
 #include "res/resource.h"
+#include "settings/auto_start.h"
 #include "settings/options_dialog.h"
 #include "settings/settings.h"
 #include "ui/main/main_window.h"
@@ -24,7 +25,7 @@ void CreateTrayIcon()
     TrayIconData.hIcon = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET),
                                            IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
     lstrcpynA(TrayIconData.szTip, TRAY_TIP, sizeof(TrayIconData.szTip));
-    Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+    AddTrayIcon();
 
     TrayMenu = CreatePopupMenu();
     AppendMenuA(TrayMenu, MF_CHECKED, IDM_AUTOSTART, "Invoke At Startup");
@@ -33,19 +34,30 @@ void CreateTrayIcon()
     AppendMenuA(TrayMenu, MF_STRING, IDM_QUIT, "Quit Application");
 }
 
+void AddTrayIcon()
+{
+    Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+}
+
+void RemoveTrayIcon()
+{
+    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+}
+
 static void QuitApplication()
 {
     AutoStartSetting(true);
     LaunchSoundSetting(true);
     DestroyMenu(TrayMenu);
     DeleteObject(LogoBitmap);
-    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    RemoveTrayIcon();
     PostQuitMessage(0);
 }
 
 static void OnTrayMenuCommand(int command)
 {
     switch (command) {
+    case IDM_AUTOSTART:   ToggleAutoStart(); break;
     case IDM_ADDNEW:      ShowAddWindow(); break;
     case IDM_MOREOPTIONS: OpenOptionsDialog(); break;
     case IDM_QUIT:        QuitApplication(); break;
@@ -62,16 +74,18 @@ static void ShowTrayMenu()
     OnTrayMenuCommand(command);
 }
 
+static void ShowFromTray()
+{
+    ShowMainWindow();
+    SetWindowTextA(SearchBox, "");
+    SetFocus(SearchBox);
+}
+
+// A double click arrives as two presses and releases, so it acts as two clicks.
 void OnTrayCallback(LPARAM mouseMessage)
 {
     switch (mouseMessage) {
-    case WM_LBUTTONUP:
-        ShowMainWindow();
-        SetWindowTextA(SearchBox, "");
-        SetFocus(SearchBox);
-        break;
-    case WM_RBUTTONDOWN:
-        ShowTrayMenu();
-        break;
+    case WM_LBUTTONUP:   ShowFromTray(); break;
+    case WM_RBUTTONDOWN: ShowTrayMenu(); break;
     }
 }

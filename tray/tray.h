@@ -8,6 +8,10 @@ extern HMENU TrayMenu;
 extern NOTIFYICONDATAA TrayIconData;
 
 void CreateTrayIcon();
+// The icon from the record CreateTrayIcon filled; adding it again after the shell lost
+// it ("TaskbarCreated") brings it back.
+void AddTrayIcon();
+void RemoveTrayIcon();
 void OnTrayCallback(LPARAM mouseMessage);
 
 #endif

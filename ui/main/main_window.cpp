@@ -198,6 +198,17 @@ static void OnShowRequest()
     SetFocus(SearchBox);
 }
 
+// A shell that starts again has lost every icon: Jumplet's goes back whether the window is
+// shown or hidden. A hidden window is hidden once more; a shown one is left as it is.
+static LRESULT OnTaskbarCreated(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    AddTrayIcon();
+    if (IsWindowVisible(window))
+        return DefWindowProcA(window, message, wParam, lParam);
+    HideMainWindow();
+    return 0;
+}
+
 static void OnClose()
 {
     SavePlacement(&MainPlacement);
@@ -206,10 +217,8 @@ static void OnClose()
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == TaskbarCreatedMessage && !IsWindowVisible(window)) {
-        HideMainWindow();
-        return 0;
-    }
+    if (message == TaskbarCreatedMessage)
+        return OnTaskbarCreated(window, message, wParam, lParam);
     if (message == ShowRequestMessage) {
         OnShowRequest();
         return 0;

@@ -1,0 +1,61 @@
+#include "settings/auto_start.h"
+#include <windows.h>
+#include <cstdio>
+#include <cstring>
+#include "app/app.h"
+#include "res/resource.h"
+#include "settings/settings.h"
+#include "tray/tray.h"
+
+static const char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+static const char AutoStartFailedText[] =
+    "Start at logon could not be changed:\nWindows did not let Jumplet change its entry "
+    "in the registry.";
+
+// The quoted path, so that a folder with blanks still starts, and the hidden start.
+enum { RUN_DATA_SIZE = PATH_BUFFER + 5 };
+
+bool SetRunValue(const char* name, const char* data)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, RunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    // The count leaves the terminating zero out, as the value has always been written;
+    // the registry stores a string's zero all the same.
+    LONG result = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+bool RemoveRunValue(const char* name)
+{
+    HKEY key;
+    LONG result = RegOpenKeyA(HKEY_CURRENT_USER, RunKey, &key);
+    if (result == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (result != ERROR_SUCCESS)
+        return false;
+    result = RegDeleteValueA(key, name);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+bool ChangeAutoStart(bool on)
+{
+    char data[RUN_DATA_SIZE];
+    snprintf(data, RUN_DATA_SIZE, "\"%s\" -m", ProgramPath);
+    bool done = on ? SetRunValue(RUN_VALUE_NAME, data) : RemoveRunValue(RUN_VALUE_NAME);
+    if (!done)
+        return false;
+    CheckMenuItem(TrayMenu, IDM_AUTOSTART, on ? MF_CHECKED : MF_UNCHECKED);
+    AutoStartEnabled = on ? 1 : 0;
+    return true;
+}
+
+bool ToggleAutoStart()
+{
+    if (ChangeAutoStart(AutoStartEnabled == 0))
+        return true;
+    MessageBoxA(NULL, AutoStartFailedText, "Error", MB_ICONWARNING);
+    return false;
+}

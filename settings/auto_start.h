@@ -1,0 +1,19 @@
+// Starting Jumplet at logon: the "Jumplet" value under the user's Run key, the tray
+// menu's check mark and AutoStartEnabled, always changed together.
+#ifndef JUMPLET_AUTO_START_H
+#define JUMPLET_AUTO_START_H
+
+#define RUN_VALUE_NAME "Jumplet"
+
+// Whether the registry took the value.
+bool SetRunValue(const char* name, const char* data);
+// Whether the value is gone; one that was not there counts as removed.
+bool RemoveRunValue(const char* name);
+
+// Writes or removes the Run value and, only when the registry took that, moves the check
+// mark and AutoStartEnabled. Says nothing: returns whether it succeeded.
+bool ChangeAutoStart(bool on);
+// Flips start at logon; tells the user when the registry refused, and then nothing changed.
+bool ToggleAutoStart();
+
+#endif

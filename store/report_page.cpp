@@ -1,0 +1,97 @@
+#include "store/report_page.h"
+#include <cstdio>
+#include "app/site.h"
+
+// Tabs and spaces at the line starts are part of the page as it has always been written.
+static const char ReportHeader[] =
+    "<!--\n"
+    "\t[[Jumplet Generated Report]]\n"
+    "\tJumplet v1.0 By " SITE_HOST "\n"
+    "-->\n"
+    "\n"
+    "<html>\n"
+    "<head>\n"
+    " <title>Jumplet Report</title>\n"
+    " <style>\n"
+    "\tbody\n"
+    "{\n"
+    "\tbackground:black;\n"
+    "\tcolor:#999;\tfont-family:arial;text-transform:capitalize;\n"
+    "}\n"
+    "a,a:visited{text-decoration:none; color:#999;}\n"
+    "a:hover{opacity:0.8}\n"
+    "\t.ql\n"
+    "{\n"
+    "font-family:arial;\n"
+    "font-size:26px;\n"
+    "text-align:center;\n"
+    "margin-top:25px;\n"
+    "color:#063;\n"
+    "\n"
+    "}\n"
+    ".qldiv\n"
+    "{\n"
+    "width:700px;\n"
+    "margin:25px auto;\n"
+    "padding:10px;\n"
+    "border:5px solid #063;\n"
+    "}\n"
+    "</style>\n"
+    " </head>\n"
+    " <body>\n"
+    " <h1 class=\"ql\">Jumplet Report</h1>\n"
+    " <div class=\"qldiv\">\n"
+    " <table width=\"100%\">\n"
+    " \t<tr>\n"
+    " <td width=\"5%\"> <b>#</b> </td><td width=\"25%\" height=\"35px\"><b>Name</b></td>\n"
+    "<td><b>Path</b></td>\n"
+    " </tr>\n";
+
+// The row blocks end without a line feed; this one comes first.
+static const char ReportFooter[] = "\n </table>\n </div>\n </body>\n</html>";
+
+enum { ROW_NUMBER_SIZE = 12 };
+
+void AppendEscapedHtml(TextBuffer* page, const char* text)
+{
+    const char* plain = text;
+    for (; *text != '\0'; text++) {
+        const char* reference = nullptr;
+        switch (*text) {
+        case '&':  reference = "&amp;"; break;
+        case '<':  reference = "&lt;"; break;
+        case '>':  reference = "&gt;"; break;
+        case '"':  reference = "&quot;"; break;
+        case '\'': reference = "&#39;"; break;
+        }
+        if (reference == nullptr)
+            continue;
+        AppendBytes(page, plain, (size_t)(text - plain));
+        AppendString(page, reference);
+        plain = text + 1;
+    }
+    AppendString(page, plain);
+}
+
+static void AppendRow(TextBuffer* page, int number, const ShortcutRecord& record)
+{
+    char numberText[ROW_NUMBER_SIZE];
+    snprintf(numberText, ROW_NUMBER_SIZE, "%d", number);
+    AppendString(page, "<tr>\n<td height=\"30\">");
+    AppendString(page, numberText);
+    AppendString(page, "</td><td>");
+    AppendEscapedHtml(page, record.name);
+    AppendString(page, "</td>\n <td><a href=\"");
+    AppendEscapedHtml(page, record.target);
+    AppendString(page, "\">");
+    AppendEscapedHtml(page, record.target);
+    AppendString(page, "</a></td>\n </tr>");
+}
+
+void BuildReportPage(const ShortcutTableData& table, TextBuffer* page)
+{
+    AppendString(page, ReportHeader);
+    for (int32_t i = 0; i < table.count; i++)
+        AppendRow(page, i + 1, table.records[i]);
+    AppendString(page, ReportFooter);
+}

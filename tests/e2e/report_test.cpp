@@ -1,0 +1,197 @@
+// The report page that "!report" writes beside the program and opens: its bytes as a file
+// holds them, hostile names kept as text, and the box when no page can be written.
+#include "forms.h"
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+// The page as it stands in the file: every line feed stored as CR LF.
+std::string Stored(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+const char kHeader[] = R"(<!--
+	[[Jumplet Generated Report]]
+	Jumplet v1.0 By jumplet.example.org
+-->
+
+<html>
+<head>
+ <title>Jumplet Report</title>
+ <style>
+	body
+{
+	background:black;
+	color:#999;	font-family:arial;text-transform:capitalize;
+}
+a,a:visited{text-decoration:none; color:#999;}
+a:hover{opacity:0.8}
+	.ql
+{
+font-family:arial;
+font-size:26px;
+text-align:center;
+margin-top:25px;
+color:#063;
+
+}
+.qldiv
+{
+width:700px;
+margin:25px auto;
+padding:10px;
+border:5px solid #063;
+}
+</style>
+ </head>
+ <body>
+ <h1 class="ql">Jumplet Report</h1>
+ <div class="qldiv">
+ <table width="100%">
+ 	<tr>
+ <td width="5%"> <b>#</b> </td><td width="25%" height="35px"><b>Name</b></td>
+<td><b>Path</b></td>
+ </tr>
+)";
+
+const char kFooter[] = "\n </table>\n </div>\n </body>\n</html>";
+
+class Report : public JumpletTest {
+protected:
+    // Types the command and clicks Run, as a user asks for the report.
+    static void AskForReport(const Instance& app)
+    {
+        MainForm main(app);
+        if (!main.window.IsVisible())
+            ShowWindow(main.window.Handle(), SW_SHOW);
+        ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+        user::BringToFront(main.window);
+        SetWindowTextA(main.searchBox.Handle(), "");
+        main.TypeSearch("!report");
+        user::Click(main.runButton);
+    }
+
+    // What the shell was asked to open, quotes stripped.
+    static std::vector<std::string> Opened(size_t expected)
+    {
+        std::vector<std::string> opened;
+        for (const std::string& line : marker::WaitForLines(expected)) {
+            std::string arguments = marker::ArgumentsOf(line);
+            arguments.erase(std::remove(arguments.begin(), arguments.end(), '"'), arguments.end());
+            opened.push_back(arguments);
+        }
+        return opened;
+    }
+
+    static void ExpectFailureBox(const Instance& app)
+    {
+        MsgBox box = app.WaitForMessageBox("Error");
+        ASSERT_TRUE(box) << "no box for a report that could not be written";
+        EXPECT_EQ(box.Message(), "Error\nReport could not be generated ..");
+        EXPECT_TRUE(box.HasIcon());
+        box.PressOk();
+        ASSERT_TRUE(WaitUntil([&] { return app.MessageBoxes().empty(); }));
+        LetItSettle();
+        EXPECT_TRUE(marker::Lines().empty()) << "nothing is opened when no report was written";
+    }
+};
+
+TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
+{
+    Instance app = jumplet.StartShown();
+    AskForReport(app);
+    EXPECT_EQ(Opened(1), (std::vector<std::string>{jumplet.ReportPath()}));
+    EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), Stored(std::string(kHeader) + kFooter))
+        << "an empty table gives the header and the footer only";
+    jumplet.EndAll();
+
+    // Names that would be markup, and targets that would end the link's address, stay
+    // text; the rows follow the table's order, each block on the line where the last ended.
+    jumplet.WriteDataFile(DataLines({"Docs", "C:\\Docs",
+                                     "<script>alert(1)</script>", "C:\\a&b \"c\".txt",
+                                     "\"><img src=x onerror=alert(1)>", "http://x.example/?a=1&b='2'",
+                                     "&amp;", "Message : <b>bold</b> & done"}));
+    app = jumplet.StartShown();
+    const std::string expected = Stored(
+        std::string(kHeader) +
+        "<tr>\n<td height=\"30\">1</td><td>&quot;&gt;&lt;img src=x onerror=alert(1)&gt;</td>\n"
+        " <td><a href=\"http://x.example/?a=1&amp;b=&#39;2&#39;\">http://x.example/?a=1&amp;b=&#39;2&#39;</a></td>\n"
+        " </tr>"
+        "<tr>\n<td height=\"30\">2</td><td>&amp;amp;</td>\n"
+        " <td><a href=\"Message : &lt;b&gt;bold&lt;/b&gt; &amp; done\">Message : &lt;b&gt;bold&lt;/b&gt; &amp; done</a></td>\n"
+        " </tr>"
+        "<tr>\n<td height=\"30\">3</td><td>&lt;script&gt;alert(1)&lt;/script&gt;</td>\n"
+        " <td><a href=\"C:\\a&amp;b &quot;c&quot;.txt\">C:\\a&amp;b &quot;c&quot;.txt</a></td>\n"
+        " </tr>"
+        "<tr>\n<td height=\"30\">4</td><td>Docs</td>\n"
+        " <td><a href=\"C:\\Docs\">C:\\Docs</a></td>\n"
+        " </tr>" +
+        kFooter);
+    for (int run = 1; run <= 2; run++) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        marker::ClearLog();
+        AskForReport(app);
+        EXPECT_EQ(Opened(1), (std::vector<std::string>{jumplet.ReportPath()}));
+        EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), expected) << "a second run overwrites, never grows";
+    }
+}
+
+// A report file that another program holds is left as it was. (A read-only one cannot
+// be shown here: the tests run as root, whom the file system lets write it all the same.)
+TEST_F(Report, AFileHeldByAnotherProgramGivesTheBoxAndStaysAsItWas)
+{
+    Instance app = jumplet.StartShown();
+    const std::string old = "an older report";
+    WriteFileBytes(jumplet.ReportPath(), old);
+    LockedFile lock(jumplet.ReportPath());
+    ASSERT_TRUE(lock.IsHeld());
+    AskForReport(app);
+    ExpectFailureBox(app);
+    lock.Release();
+    EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), old);
+}
+
+// A folder whose path leaves no room for the report's name, and a disk with no room for
+// its page: either way the user is told, and no page, whole or cut short, is opened.
+TEST_F(Report, NoRoomForThePathOrThePageGivesTheBox)
+{
+    {
+        // 247 characters with its backslash: the data file's name fits after it, the
+        // report's does not.
+        const std::string parent = "C:\\e2e\\deep";
+        Jumplet deep(std::string(247 - parent.size() - 2, 'd'), parent);
+        ASSERT_EQ(deep.Folder().size(), 247u);
+        Instance app = deep.StartShown();
+        AskForReport(app);
+        ExpectFailureBox(app);
+        EXPECT_FALSE(app.HasEnded());
+    }
+    if (!small_disk::Available())
+        GTEST_SKIP() << small_disk::WhyNot();
+    Jumplet onSmallDisk("report", small_disk::Root());
+    std::vector<std::string> lines;
+    for (int i = 0; i < 40; i++) {
+        lines.push_back("Shortcut " + std::to_string(i));
+        lines.push_back("C:\\Documents\\document " + std::to_string(i) + ".txt");
+    }
+    onSmallDisk.WriteDataFile(DataLines(lines));
+    Instance app = onSmallDisk.StartShown();
+    small_disk::Fill();
+    AskForReport(app);
+    ExpectFailureBox(app);
+    EXPECT_FALSE(FileExists(onSmallDisk.ReportPath())) << "a page cut short was left behind";
+    onSmallDisk.EndAll();
+    DeleteFileA((small_disk::Root() + "filler.bin").c_str());
+}
+
+}  // namespace
+}  // namespace e2e
