@@ -1,11 +1,10 @@
 #include "store/launch.h"
 #include <windows.h>
 #include <cstring>
+#include "app/program_paths.h"
 #include "app/text_compare.h"
 #include "store/data_text.h"
 #include "store/report.h"
-#include "store/store.h"
-#include "ui/main/main_window.h"
 
 void ShellOpen(const char* text)
 {
@@ -18,29 +17,27 @@ static bool IsMessageTarget(const char* target)
     return strncmp(target, MessagePrefix, strlen(MessagePrefix)) == 0;
 }
 
-void LaunchSelected()
+LaunchOutcome LaunchTarget(const char* target)
 {
-    int selection = (int)SendMessageA(MainList, LB_GETCURSEL, 0, 0);
-    if (selection < 0 || selection >= ShortcutTable.count)
-        return;
-    const char* target = ShortcutTable.records[selection].target;
     if (target[0] == '\0')
-        return;
+        return LAUNCHED_NOTHING;
     if (IsMessageTarget(target))
-        MessageBoxA(NULL, target, "Message", MB_OK);
-    else
-        ShellOpen(target);
+        return LAUNCHED_MESSAGE;
+    ShellOpen(target);
+    return LAUNCHED_THROUGH_SHELL;
 }
 
-void RunTypedCommand()
+CommandOutcome RunCommand(const char* text)
 {
-    // As long as any target, so that a typed path is run whole, never cut.
-    char text[TARGET_SIZE] = "";
-    GetWindowTextA(SearchBox, text, TARGET_SIZE);
     if (text[0] == '\0')
-        return;
-    if (CompareNoCaseN(text, "!report", 4) == 0)
-        WriteReport();
-    else
+        return COMMAND_NOTHING;
+    if (CompareNoCaseN(text, "!report", 4) != 0) {
         ShellOpen(text);
+        return COMMAND_RUN;
+    }
+    char reportPath[PATH_BUFFER];
+    if (!WriteReport(reportPath))
+        return COMMAND_REPORT_FAILED;
+    ShellOpen(reportPath);
+    return COMMAND_REPORT_OPENED;
 }

@@ -1,9 +1,18 @@
-// Turning the user's choice into an action: the selected shortcut, or the typed text.
+// Opening what a shortcut or the search line names: a message is the caller's to show,
+// the report is written and opened, anything else goes to the shell as it stands.
 #ifndef JUMPLET_LAUNCH_H
 #define JUMPLET_LAUNCH_H
 
 void ShellOpen(const char* text);
-void LaunchSelected();
-void RunTypedCommand();
+
+enum LaunchOutcome { LAUNCHED_NOTHING, LAUNCHED_THROUGH_SHELL, LAUNCHED_MESSAGE };
+// A record's target. An empty one does nothing; for a message the caller shows the whole
+// target, prefix included.
+LaunchOutcome LaunchTarget(const char* target);
+
+enum CommandOutcome { COMMAND_NOTHING, COMMAND_RUN, COMMAND_REPORT_OPENED, COMMAND_REPORT_FAILED };
+// Typed text. Empty does nothing; text whose first four characters are those of "!report"
+// (in any case) writes the report and opens it; anything else goes to the shell.
+CommandOutcome RunCommand(const char* text);
 
 #endif

@@ -1,19 +1,10 @@
-// The report page written beside the program and opened through the shell.
+// The report page written beside the program.
 #include "store/report.h"
 #include <windows.h>
 #include <cstdio>
 #include "app/app.h"
-#include "store/launch.h"
 #include "store/report_page.h"
 #include "store/store.h"
-
-static const char ReportFailedText[] = "Error\nReport could not be generated ..";
-
-static int ReportFailed()
-{
-    MessageBoxA(NULL, ReportFailedText, "Error", MB_ICONINFORMATION);
-    return 0;
-}
 
 // Text mode, so that each line feed of the page is stored as CR LF. A page cut short by a
 // full disk is removed rather than opened as if it were the whole report.
@@ -29,20 +20,16 @@ static bool WritePage(const char* path, const TextBuffer* page)
     return written;
 }
 
-int WriteReport()
+bool WriteReport(char* reportPath)
 {
-    // A folder too deep for the report's name gets the same box as a file that cannot be
-    // written: the user asked for a report and must learn that none came.
-    char path[PATH_BUFFER];
-    if (!JoinProgramFile(ProgramDirectory, "JLReport.html", path, PATH_BUFFER))
-        return ReportFailed();
+    // A folder too deep for the report's name fails like a file that cannot be written:
+    // the user asked for a report and must learn that none came.
+    if (!JoinProgramFile(ProgramDirectory, "JLReport.html", reportPath, PATH_BUFFER))
+        return false;
     TextBuffer page;
     InitText(&page);
     BuildReportPage(ShortcutTable, &page);
-    bool written = !page.failed && WritePage(path, &page);
+    bool written = !page.failed && WritePage(reportPath, &page);
     FreeText(&page);
-    if (!written)
-        return ReportFailed();
-    ShellOpen(path);
-    return 1;
+    return written;
 }

@@ -2,6 +2,9 @@
 #ifndef JUMPLET_REPORT_H
 #define JUMPLET_REPORT_H
 
-int WriteReport();
+// Writes JLReport.html beside the program from ShortcutTable and puts its path into
+// reportPath (PATH_BUFFER bytes). False when it could not be written whole; then there is
+// nothing to open.
+bool WriteReport(char* reportPath);
 
 #endif

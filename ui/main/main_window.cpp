@@ -5,7 +5,6 @@
 #include "res/resource.h"
 #include "settings/options_dialog.h"
 #include "settings/settings.h"
-#include "store/launch.h"
 #include "store/store.h"
 #include "tray/tray.h"
 #include "ui/add/drop.h"

@@ -17,6 +17,10 @@ extern int DeleteMode;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void HideMainWindow();
+// Launches the record selected in MainList; a message is shown in a box.
+void LaunchSelected();
+// Runs the search line's text: the report command, or anything for the shell.
+void RunTypedCommand();
 // Reloads the table from the data file and refills the lists that show it.
 void ReloadLists();
 // Marks the table positions selected in DeleteList.

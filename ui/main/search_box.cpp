@@ -3,7 +3,6 @@
 #include "app/app.h"
 #include "app/text_compare.h"
 #include "settings/settings.h"
-#include "store/launch.h"
 #include "store/store.h"
 #include "ui/main/main_window.h"
 

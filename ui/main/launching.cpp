@@ -1,0 +1,25 @@
+// What the user's choice in the main window does: the selected name, or the typed line.
+#include "ui/main/main_window.h"
+#include "store/launch.h"
+#include "store/store.h"
+
+static const char ReportFailedText[] = "Error\nReport could not be generated ..";
+
+void LaunchSelected()
+{
+    int selection = (int)SendMessageA(MainList, LB_GETCURSEL, 0, 0);
+    if (selection < 0 || selection >= ShortcutTable.count)
+        return;
+    const char* target = ShortcutTable.records[selection].target;
+    if (LaunchTarget(target) == LAUNCHED_MESSAGE)
+        MessageBoxA(NULL, target, "Message", MB_OK);
+}
+
+void RunTypedCommand()
+{
+    // As long as any target, so that a typed path is run whole, never cut.
+    char text[TARGET_SIZE] = "";
+    GetWindowTextA(SearchBox, text, TARGET_SIZE);
+    if (RunCommand(text) == COMMAND_REPORT_FAILED)
+        MessageBoxA(NULL, ReportFailedText, "Error", MB_ICONINFORMATION);
+}
