@@ -22,7 +22,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(text_mode parse new_shortcut append delete name settings centring)
+  targets=(text_mode parse new_shortcut append delete name settings centring report)
 fi
 
 build="$root/build/fuzz"

@@ -7,7 +7,9 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <cstring>
 #include "app/text_compare.h"
+#include "store/report_page.h"
 #include "text_helpers.h"
 
 namespace invariants {
@@ -59,23 +61,103 @@ inline std::string RewriteBroken(const std::string& nowBytes, const ShortcutTabl
     return "";
 }
 
-// The sort gives the order of the exchange sort that moves whole records.
+// The sort gives the order of the exchange sort that moves whole records (here it moves
+// positions, which is the same, and compares with the C runtime's folding).
 inline std::string SortBroken(const ShortcutTableData& table)
 {
-    static ShortcutTableData sorted, reference;
-    sorted = table;
-    reference = table;
-    SortShortcuts(&sorted);
-    for (int32_t i = 0; i < reference.count; i++) {
-        for (int32_t j = i; j < reference.count; j++) {
-            if (CompareNoCase(reference.records[i].name, reference.records[j].name) > 0)
-                std::swap(reference.records[i], reference.records[j]);
+    static ShortcutTableData sorted;
+    int32_t count = table.count;
+    std::vector<int32_t> reference(count);
+    for (int32_t i = 0; i < count; i++)
+        reference[i] = i;
+    for (int32_t i = 0; i < count; i++) {
+        for (int32_t j = i; j < count; j++) {
+            if (CompareNoCase(table.records[reference[i]].name, table.records[reference[j]].name) > 0)
+                std::swap(reference[i], reference[j]);
         }
     }
-    for (int32_t i = 0; i < table.count; i++) {
-        if (!SameRecord(sorted.records[i], reference.records[i]))
+    sorted.count = count;
+    std::copy(table.records, table.records + count, sorted.records);
+    SortShortcuts(&sorted);
+    for (int32_t i = 0; i < count; i++) {
+        if (!SameRecord(sorted.records[i], table.records[reference[i]]))
             return "position " + std::to_string(i) + " differs from the whole-record exchange sort";
     }
+    return "";
+}
+
+const char kReportFooter[] = "\n </table>\n </div>\n </body>\n</html>";
+
+inline std::string ReportPageOf(const ShortcutTableData& table)
+{
+    TextBuffer page;
+    InitText(&page);
+    BuildReportPage(table, &page);
+    return page.failed ? std::string() : text::Taken(&page);
+}
+
+// Reads character references back; false for an & that starts none of the five.
+inline bool Unescape(const std::string& escaped, std::string* plain)
+{
+    static const char* const kReferences[][2] = {
+        {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}};
+    plain->clear();
+    for (size_t i = 0; i < escaped.size();) {
+        if (escaped[i] != '&') {
+            *plain += escaped[i++];
+            continue;
+        }
+        bool known = false;
+        for (const auto& reference : kReferences) {
+            if (escaped.compare(i, strlen(reference[0]), reference[0]) == 0) {
+                *plain += reference[1];
+                i += strlen(reference[0]);
+                known = true;
+                break;
+            }
+        }
+        if (!known)
+            return false;
+    }
+    return true;
+}
+
+// The report page is the header, a row block per record and the footer; whatever bytes a
+// name or a target holds, they stay text: none becomes markup in a cell or breaks out of a
+// link's address, and each reads back as itself.
+inline std::string ReportPageBroken(const ShortcutTableData& table)
+{
+    static const ShortcutTableData empty = {};
+    std::string emptyPage = ReportPageOf(empty);
+    std::string footer = kReportFooter;
+    if (emptyPage.size() < footer.size() || emptyPage.compare(emptyPage.size() - footer.size(), footer.size(), footer))
+        return "an empty table's page does not end in the footer";
+    std::string page = ReportPageOf(table);
+    size_t at = 0;
+    auto literal = [&](const std::string& text) {
+        bool found = page.compare(at, text.size(), text) == 0;
+        at += text.size();
+        return found;
+    };
+    auto escaped = [&](const char* expected) {
+        size_t end = page.find_first_of("<>\"'", at);
+        std::string plain;
+        bool readsBack = end != std::string::npos && Unescape(page.substr(at, end - at), &plain) && plain == expected;
+        at = end;
+        return readsBack;
+    };
+    if (!literal(emptyPage.substr(0, emptyPage.size() - footer.size())))
+        return "the page does not begin with the header";
+    for (int32_t i = 0; i < table.count; i++) {
+        const ShortcutRecord& record = table.records[i];
+        bool row = literal("<tr>\n<td height=\"30\">" + std::to_string(i + 1) + "</td><td>") && escaped(record.name) &&
+                   literal("</td>\n <td><a href=\"") && escaped(record.target) && literal("\">") &&
+                   escaped(record.target) && literal("</a></td>\n </tr>");
+        if (!row)
+            return "row " + std::to_string(i + 1) + " is not its record's text in its cells and link";
+    }
+    if (!literal(footer) || at != page.size())
+        return "the page does not end in the footer";
     return "";
 }
 
