@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "tray/hotkey_choices.h"
 #include "tray/hotkey_hook.h"
+#include "tray/tray.h"
 #include "ui/add/add_window.h"
 #include "ui/main/main_window.h"
 #include "ui/main/placement.h"
@@ -120,6 +121,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         UpdateWindow(MainWindow);
     }
     ShowWindow(AddItemWindow, SW_HIDE);
+    // The shell takes longer to add the icon than the rest of start-up takes to show the
+    // window, and the user waits for the window.
+    AddTrayIcon();
     InstallHotkeyHook();
 
     MSG message;

@@ -25,7 +25,6 @@ void CreateTrayIcon()
     TrayIconData.hIcon = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET),
                                            IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
     lstrcpynA(TrayIconData.szTip, TRAY_TIP, sizeof(TrayIconData.szTip));
-    AddTrayIcon();
 
     TrayMenu = CreatePopupMenu();
     AppendMenuA(TrayMenu, MF_CHECKED, IDM_AUTOSTART, "Invoke At Startup");

@@ -7,6 +7,8 @@
 extern HMENU TrayMenu;
 extern NOTIFYICONDATAA TrayIconData;
 
+// Fills the icon's record and makes the menu; start-up adds the icon once the main window
+// is on the screen.
 void CreateTrayIcon();
 // The icon from the record CreateTrayIcon filled; adding it again after the shell lost
 // it ("TaskbarCreated") brings it back.

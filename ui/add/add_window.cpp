@@ -68,6 +68,21 @@ static void TakeChosenPath(HWND owner, const WCHAR* chosen, char* path)
         RefusePath(owner, conversion);
 }
 
+// The common dialogs' library brings the printing libraries with it: it is loaded the
+// first time the user browses for a file, not at every start.
+typedef BOOL(WINAPI* OpenFileDialog)(OPENFILENAMEW*);
+
+static BOOL ShowOpenFileDialog(OPENFILENAMEW* dialog)
+{
+    static OpenFileDialog show = NULL;
+    if (show == NULL) {
+        HMODULE library = LoadLibraryA("comdlg32.dll");
+        if (library != NULL)
+            show = (OpenFileDialog)(void*)GetProcAddress(library, "GetOpenFileNameW");
+    }
+    return show != NULL && show(dialog);
+}
+
 // The full path chosen in an open-file dialog into file, or empty text when the user
 // cancels.
 static void BrowseForFile(HWND owner, const WCHAR* filter, const WCHAR* defaultExtension,
@@ -84,7 +99,7 @@ static void BrowseForFile(HWND owner, const WCHAR* filter, const WCHAR* defaultE
     dialog.nMaxFile = PATH_BUFFER;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = defaultExtension;
-    if (GetOpenFileNameW(&dialog))
+    if (ShowOpenFileDialog(&dialog))
         TakeChosenPath(owner, chosen, file);
 }
 
