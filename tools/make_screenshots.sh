@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Makes the screenshots in docs/ from the real program under Wine and Xvfb: the main
-# window with a few shortcuts, and the same window in delete mode.
+# window with a few shortcuts, the same window in delete mode, the tray menu, and the
+# report page the program writes as Debian's Chromium shows it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+command -v chromium >/dev/null || { echo "needs Debian's chromium package: apt-get install chromium" >&2; exit 1; }
 . "$root/tools/wine_env.sh"
+# The report is looked at below; no browser is opened for it here.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winebrowser.exe=d"
 make_wine_prefix "$root/build/shots-prefix"
 start_xvfb
 trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
@@ -16,7 +20,8 @@ printf '%s\r\n' "Music" 'C:\Users\Public\Music' "notepad" "notepad.exe" \
   "Notes" 'C:\Docs\notes.txt' "Project plan" 'C:\Docs\plan.pdf' \
   "Reminder" "Message : Call the office at five" "Jumplet site" "www.jumplet.example.org" \
   >"$folder/jumplet.dat"
-rm -f "$WINEPREFIX/drive_c/windows/jlpos.ini"
+# Start at logon on, so that the tray menu shows its check mark.
+printf '[kestrovane]\r\nstartup=1\r\n' >"$WINEPREFIX/drive_c/windows/jlpos.ini"
 
 wine 'C:\Jumplet\jumplet.exe' >/dev/null 2>&1 &
 window="$(wait_for_main_window)"
@@ -32,8 +37,30 @@ click 60 95            # into the search line
 xdotool type --delay 120 "no"
 sleep 0.5
 import -window "$window" "$root/docs/main-window.png"
+xdotool key BackSpace BackSpace
+xdotool type --delay 120 '!report'
+click 224 95           # Run: writes JLReport.html beside the program
+click 60 95
+xdotool key --delay 50 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 120 "no"
 click 235 210          # Delete: delete mode, the typed prefix pre-selected
 click 60 131           # and one more name
 sleep 0.5
 import -window "$window" "$root/docs/main-window-delete-mode.png"
-echo "Wrote docs/main-window.png and docs/main-window-delete-mode.png"
+
+# The tray menu: with no tray in the X server, Wine shows the icons in a window of its own,
+# the first one below that window's caption.
+tray="$(xdotool search --name '^Wine System Tray$' | head -n 1)"
+eval "$(xdotool getwindowgeometry --shell "$tray")"
+xdotool mousemove $((X + 12)) $((Y + 32))
+sleep 0.5
+xdotool click 3
+sleep 1
+xdotool mousemove 900 900
+sleep 0.5
+import -window root -crop 150x90+$X+$((Y + 18)) +repage "$root/docs/tray-menu.png"
+xdotool key Escape
+
+chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=800,380 \
+  --screenshot="$root/docs/report-page.png" "file://$folder/JLReport.html" >/dev/null 2>&1
+echo "Wrote docs/main-window.png, docs/main-window-delete-mode.png, docs/tray-menu.png and docs/report-page.png"

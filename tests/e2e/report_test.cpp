@@ -145,25 +145,24 @@ TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
     }
 }
 
-// A report file that another program holds is left as it was. (A read-only one cannot
-// be shown here: the tests run as root, whom the file system lets write it all the same.)
-TEST_F(Report, AFileHeldByAnotherProgramGivesTheBoxAndStaysAsItWas)
+// A report file held by another program, a folder whose path leaves no room for the
+// report's name, a disk with no room for its page: each time the user is told, and no
+// page, whole or cut short, is opened or left behind. (A read-only file cannot be shown
+// here: the tests run as root, whom the file system lets write it all the same.)
+TEST_F(Report, AReportThatCannotBeWrittenGivesTheBox)
 {
-    Instance app = jumplet.StartShown();
-    const std::string old = "an older report";
-    WriteFileBytes(jumplet.ReportPath(), old);
-    LockedFile lock(jumplet.ReportPath());
-    ASSERT_TRUE(lock.IsHeld());
-    AskForReport(app);
-    ExpectFailureBox(app);
-    lock.Release();
-    EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), old);
-}
-
-// A folder whose path leaves no room for the report's name, and a disk with no room for
-// its page: either way the user is told, and no page, whole or cut short, is opened.
-TEST_F(Report, NoRoomForThePathOrThePageGivesTheBox)
-{
+    {
+        Instance app = jumplet.StartShown();
+        const std::string old = "an older report";
+        WriteFileBytes(jumplet.ReportPath(), old);
+        LockedFile lock(jumplet.ReportPath());
+        ASSERT_TRUE(lock.IsHeld());
+        AskForReport(app);
+        ExpectFailureBox(app);
+        lock.Release();
+        EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), old);
+        jumplet.EndAll();
+    }
     {
         // 247 characters with its backslash: the data file's name fits after it, the
         // report's does not.
@@ -188,7 +187,7 @@ TEST_F(Report, NoRoomForThePathOrThePageGivesTheBox)
     small_disk::Fill();
     AskForReport(app);
     ExpectFailureBox(app);
-    EXPECT_FALSE(FileExists(onSmallDisk.ReportPath())) << "a page cut short was left behind";
+    EXPECT_FALSE(FileExists(onSmallDisk.ReportPath()));
     onSmallDisk.EndAll();
     DeleteFileA((small_disk::Root() + "filler.bin").c_str());
 }
