@@ -1,12 +1,14 @@
 #include "store/report_page.h"
 #include <cstdio>
 #include "app/site.h"
+#include "app/text_compare.h"
+#include "app/version.h"
 
 // Tabs and spaces at the line starts are part of the page as it has always been written.
 static const char ReportHeader[] =
     "<!--\n"
     "\t[[Jumplet Generated Report]]\n"
-    "\tJumplet v1.0 By " SITE_HOST "\n"
+    "\tJumplet v" JUMPLET_VERSION " By " SITE_HOST "\n"
     "-->\n"
     "\n"
     "<html>\n"
@@ -73,6 +75,34 @@ void AppendEscapedHtml(TextBuffer* page, const char* text)
     AppendString(page, plain);
 }
 
+enum { SCHEME_MAX = 16 };
+
+// Whether a browser would take the text, as a link's address, for script to run: its
+// scheme read the way browsers read it (blanks and controls in front skipped, tabs and
+// line breaks anywhere ignored, any case) is javascript, vbscript or data.
+bool RunsAsScript(const char* address)
+{
+    while (*address != '\0' && (unsigned char)*address <= ' ')
+        address++;
+    char scheme[SCHEME_MAX + 1];
+    size_t length = 0;
+    for (; *address != '\0' && *address != ':'; address++) {
+        char c = *address;
+        if (c == '\t' || c == '\n' || c == '\r')
+            continue;
+        bool schemeCharacter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                               c == '+' || c == '-' || c == '.';
+        if (!schemeCharacter || length == SCHEME_MAX)
+            return false;
+        scheme[length++] = c;
+    }
+    if (*address != ':')
+        return false;
+    scheme[length] = '\0';
+    return CompareNoCase(scheme, "javascript") == 0 || CompareNoCase(scheme, "vbscript") == 0 ||
+           CompareNoCase(scheme, "data") == 0;
+}
+
 static void AppendRow(TextBuffer* page, int number, const ShortcutRecord& record)
 {
     char numberText[ROW_NUMBER_SIZE];
@@ -82,7 +112,8 @@ static void AppendRow(TextBuffer* page, int number, const ShortcutRecord& record
     AppendString(page, "</td><td>");
     AppendEscapedHtml(page, record.name);
     AppendString(page, "</td>\n <td><a href=\"");
-    AppendEscapedHtml(page, record.target);
+    // A target that would run as script shows as text and links nowhere.
+    AppendEscapedHtml(page, RunsAsScript(record.target) ? "#" : record.target);
     AppendString(page, "\">");
     AppendEscapedHtml(page, record.target);
     AppendString(page, "</a></td>\n </tr>");

@@ -8,8 +8,12 @@
 
 // Appends the whole page with LF line ends, for a text-mode file to store as CR LF. Names
 // and targets go in HTML-escaped, in the cells and in the links' addresses alike: the page
-// is run by a browser, and a shortcut's text must never become markup or script there.
+// is run by a browser, and a shortcut's text must never become markup or script there: a
+// target that would run as script links nowhere.
 void BuildReportPage(const ShortcutTableData& table, TextBuffer* page);
+
+// Whether a browser would run the text as script when it is a link's address.
+bool RunsAsScript(const char* address);
 
 // Appends text with & < > " ' written as character references.
 void AppendEscapedHtml(TextBuffer* page, const char* text);

@@ -151,7 +151,8 @@ inline std::string ReportPageBroken(const ShortcutTableData& table)
     for (int32_t i = 0; i < table.count; i++) {
         const ShortcutRecord& record = table.records[i];
         bool row = literal("<tr>\n<td height=\"30\">" + std::to_string(i + 1) + "</td><td>") && escaped(record.name) &&
-                   literal("</td>\n <td><a href=\"") && escaped(record.target) && literal("\">") &&
+                   literal("</td>\n <td><a href=\"") && escaped(RunsAsScript(record.target) ? "#" : record.target) &&
+                   literal("\">") &&
                    escaped(record.target) && literal("</a></td>\n </tr>");
         if (!row)
             return "row " + std::to_string(i + 1) + " is not its record's text in its cells and link";

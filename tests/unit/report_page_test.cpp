@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cstring>
 #include <random>
 #include <string>
 #include "store/report_page.h"
@@ -48,6 +49,29 @@ TEST(ReportPage, AnyNameAndTargetStayTextInTheirCellsAndLinks)
         }
         ASSERT_EQ(invariants::ReportPageBroken(table), "") << "round " << round;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Read as browsers read a link's scheme: what would run as script links nowhere, every
+// path, address and message a shortcut holds still links to itself.
+TEST(ReportPage, OnlyTargetsThatWouldRunAsScriptLinkNowhere)
+{
+    for (const char* script : {"javascript:alert(1)", " \x01JaVaScRiPt:x", "java\tscript:x", "vbscript:msgbox",
+                               "data:text/html,<script>x</script>", "DATA:,x"})
+        EXPECT_TRUE(RunsAsScript(script)) << script;
+    for (const char* plain : {"C:\\Docs\\notes.txt", "http://jumplet.example.org/", "www.example.org", "notepad",
+                              "Message : javascript:x", "\\\\server\\javascript:x", "javascript", "mailto:a@b"})
+        EXPECT_FALSE(RunsAsScript(plain)) << plain;
+
+    static ShortcutTableData table;
+    table.count = 1;
+    strcpy(table.records[0].name, "trap");
+    strcpy(table.records[0].target, "javascript:alert(1)");
+    std::string page = ReportPageOf(table);
+    EXPECT_NE(page.find("<a href=\"#\">javascript:alert(1)</a>"), std::string::npos);
 }
 
 }  // namespace
