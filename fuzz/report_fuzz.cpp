@@ -3,11 +3,11 @@
 #include "fuzz_check.h"
 #include "invariants.h"
 
-static ShortcutTableData table;
+static ShortcutTableData parsed;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    ParseShortcuts(text::TextModeView(std::string((const char*)data, size)).c_str(), &table);
-    RequireNone(invariants::ReportPageBroken(table));
+    ParseShortcuts(text::TextModeView(std::string((const char*)data, size)).c_str(), &parsed);
+    RequireNone(invariants::ReportPageBroken(parsed));
     return 0;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Benchmarks (never part of the tests): each result beside a baseline measured in the same
-# run. Core speed through Google Benchmark; start-up to a visible window, memory and size
-# of the real program under Wine and Xvfb, against Wine's own notepad; the hotkey against a
-# bare program that only shows a window on the same key.
+# Benchmarks (never part of the tests): every figure beside its floor, the least the same
+# job could cost, measured in the same run, and beside its goal. The core's speed through
+# Google Benchmark; start-up, the hotkey, memory and size of the real program under Wine
+# in Xvfb; then what start-up spends where, from a Wine relay trace.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/setup.sh"
@@ -10,60 +10,72 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cmake -S "$root" -B "$root/build/bench" -DCMAKE_BUILD_TYPE=Release -DJUMPLET_SANITIZE_NATIVE=OFF >/dev/null
 cmake --build "$root/build/bench" --target core_bench -j "$(nproc)" >/dev/null
 
-"$root/build/bench/bench/core_bench" --benchmark_format=csv 2>/dev/null | awk -F, '
+rows=()
+# figure, value, floor, goal, met (yes/no/-)
+row() { rows+=("$1|$2|$3|$4|$5"); }
+meets() { awk "BEGIN { exit !($1) }" && echo yes || echo NO; }
+
+read -r load copy search scan < <("$root/build/bench/bench/core_bench" --benchmark_format=csv 2>/dev/null | awk -F, '
   /^"/ { gsub(/"/, "", $1); ns[$1] = $4 }
-  END {
-    printf "load and sort of a full table: %.0f us (%.0fx copying its bytes)\n", ns["LoadAndSortFullTable"] / 1000, ns["LoadAndSortFullTable"] / ns["CopyFileBytes"]
-    printf "search per keystroke, full table: %.2f us (%.1fx a case-sensitive scan)\n", ns["PrefixSearchFullTable"] / 1000, ns["PrefixSearchFullTable"] / ns["PlainScanFullTable"]
-  }'
+  END { print ns["LoadAndSortFullTable"] / 1000, ns["CopyFileBytes"] / 1000, ns["PrefixSearchFullTable"] / 1000, ns["PlainScanFullTable"] / 1000 }')
+row "load and sort of a full, reversed table (256)" "$(printf '%.0f us' "$load")" "copying its bytes: $(printf '%.2f us' "$copy")" "<= 500 us" "$(meets "$load <= 500")"
+row "search per keystroke, full table" "$(printf '%.2f us' "$search")" "a case-sensitive scan: $(printf '%.2f us' "$scan")" "-" "-"
 
 . "$root/tools/wine_env.sh"
 make_wine_prefix "$root/build/bench-prefix"
 start_xvfb
 trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
-folder="$WINEPREFIX/drive_c/JumpletBench"
+wineserver -p
+drive="$WINEPREFIX/drive_c"
+folder="$drive/JumpletBench"
 rm -rf "$folder" && mkdir -p "$folder" && cp "$root/build/win/dist/"* "$folder/"
-for i in $(seq 0 255); do printf 'Shortcut %d\r\nC:\\Docs\\file%d.txt\r\n' "$i" "$i"; done >"$folder/jumplet.dat"
+cp "$root/build/win/bench/"{bare_window,hotkey_baseline,time_to_window,hotkey_bench}.exe "$drive/"
+for i in $(seq 0 127); do printf 'Shortcut %d\r\nC:\\Docs\\file%d.txt\r\n' "$i" "$i"; done >"$folder/jumplet.dat"
+rm -f "$drive/windows/jlpos.ini"
+title='Jumplet v1.0 - A Shortcut Tool'
 
-# Milliseconds from starting a program to its window titled $2 being on screen (median of
-# five runs, into $root/build/bench-ms) and the process's resident memory then (bench-rss).
-time_to_window() {
-  local runs=() rss=0
-  for _ in 1 2 3 4 5; do
-    local start end
-    start=$(date +%s%N)
-    wine "$1" >/dev/null 2>&1 &
-    until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do sleep 0.01; done
-    end=$(date +%s%N)
-    runs+=($(((end - start) / 1000000)))
-    rss=$(ps -o rss= -C "$3" | sort -n | tail -n 1)
-    wineserver -k
-    wineserver -w
-  done
-  printf '%s\n' "${runs[@]}" | sort -n | sed -n 3p >"$root/build/bench-ms"
-  echo "$rss" >"$root/build/bench-rss"
-}
-time_to_window 'C:\JumpletBench\jumplet.exe' '^Jumplet v1.0 - A Shortcut Tool$' jumplet.exe
-jumplet_ms=$(cat "$root/build/bench-ms")
-jumplet_rss=$(cat "$root/build/bench-rss")
-time_to_window notepad '^Untitled - Notepad$' notepad.exe
-notepad_ms=$(cat "$root/build/bench-ms")
-notepad_rss=$(cat "$root/build/bench-rss")
-echo "start-up to a visible window, 256 shortcuts: ${jumplet_ms} ms (Wine's notepad: ${notepad_ms} ms, ratio $(awk "BEGIN{printf \"%.2f\", $jumplet_ms/$notepad_ms}"))"
-echo "resident memory under Wine: $((jumplet_rss / 1024)) MiB (notepad: $((notepad_rss / 1024)) MiB)"
+# Start-up: the two programs take turns, fifteen rounds.
+{ read -r bare_ms _ _ bare_kib; read -r start_ms _ start_ratio start_kib; } < <(
+  cd "$drive" && wine time_to_window.exe 15 "Bare Window" 'C:\bare_window.exe' "$title" 'C:\JumpletBench\jumplet.exe' | tr -d '\r')
+row "start-up to a visible window, 128 shortcuts" "$start_ms ms" "a bare window program: $bare_ms ms" "<= 1.25x" "$(meets "$start_ratio <= 1.25") (${start_ratio}x)"
+row "resident memory once the window is up" "$((start_kib / 1024)) MiB" "the bare window program: $((bare_kib / 1024)) MiB" "-" "-"
+
+# The hotkey: Page Down with another window in front, to the main window on screen with its
+# search line focused, against a bare program with the same kind of hook; then the hook
+# procedure's own time per key event that is not the hotkey.
+rm -f "$drive/windows/jlpos.ini"
+cp "$drive/hotkey_baseline.exe" "$folder/"
+hotkey_ms=$(cd "$drive" && wine hotkey_bench.exe shown 'C:\JumpletBench\jumplet.exe' "$title" | tr -d '\r')
+bare_hotkey_ms=$(cd "$drive" && wine hotkey_bench.exe shown 'C:\JumpletBench\hotkey_baseline.exe' 'Hotkey Baseline' | tr -d '\r')
+hotkey_ratio=$(awk "BEGIN { printf \"%.2f\", $hotkey_ms / $bare_hotkey_ms }")
+row "hotkey to the window on screen, search line focused" "$hotkey_ms ms" "a bare hook program: $bare_hotkey_ms ms" "<= 1.2x" "$(meets "$hotkey_ratio <= 1.2") (${hotkey_ratio}x)"
+read -r p50 p99 bare_p50 bare_p99 < <(cd "$drive" && wine hotkey_bench.exe proc | tr -d '\r')
+row "HotkeyProc per key event that is not the hotkey" "p50 $p50 us, p99 $p99 us" "passing it on: p50 $bare_p50 us, p99 $bare_p99 us" "p99 < 1000 us" "$(meets "$p99 < 1000")"
+
 size=$(stat -c %s "$root/build/win/dist/jumplet.exe")
-notepad_size=$(stat -c %s "$WINEPREFIX/drive_c/windows/system32/notepad.exe")
-echo "jumplet.exe: $((size / 1024)) KiB, statically linked, no DLL beside it (Wine's notepad.exe: $((notepad_size / 1024)) KiB)"
+bare_size=$(stat -c %s "$root/build/win/bench/bare_window.exe")
+row "jumplet.exe, statically linked" "$((size / 1024)) KiB" "the bare window program: $((bare_size / 1024)) KiB" "<= 200 KiB" "$(meets "$size <= 200 * 1024")"
 
-# The hotkey: Page Down, with another window in front, to the main window visible and
-# painted with its search line focused, against a bare program with the same kind of hook
-# that shows a window on the same key. Then the hook procedure's own time per key event
-# that is not the hotkey, the settings file read at each one.
-rm -f "$WINEPREFIX/drive_c/windows/jlpos.ini"
-cp "$root/build/win/bench/hotkey_baseline.exe" "$folder/"
-hotkey_bench="$root/build/win/bench/hotkey_bench.exe"
-jumplet_hotkey=$(wine "$hotkey_bench" shown 'C:\JumpletBench\jumplet.exe' 'Jumplet v1.0 - A Shortcut Tool' | tr -d '\r')
-bare_hotkey=$(wine "$hotkey_bench" shown 'C:\JumpletBench\hotkey_baseline.exe' 'Hotkey Baseline' | tr -d '\r')
-echo "hotkey to the window on screen, search line focused: ${jumplet_hotkey} ms (a bare hook program: ${bare_hotkey} ms, ratio $(awk "BEGIN{printf \"%.2f\", $jumplet_hotkey/$bare_hotkey}"))"
-read -r p50 p99 bare_p50 bare_p99 < <(wine "$hotkey_bench" proc | tr -d '\r')
-echo "HotkeyProc per key event that is not the hotkey: p50 ${p50} us, p99 ${p99} us (passing the event on alone: p50 ${bare_p50} us, p99 ${bare_p99} us)"
+printf '\n%-52s | %-22s | %-44s | %-14s | %s\n' "figure" "value" "floor" "goal" "met"
+for r in "${rows[@]}"; do
+  IFS='|' read -r figure value floor goal met <<<"$r"
+  printf '%-52s | %-22s | %-44s | %-14s | %s\n' "$figure" "$value" "$floor" "$goal" "$met"
+done
+
+# What start-up spends where: one traced start of each program, the calls of each part
+# relayed with timestamps (the tracing itself makes every figure a little larger).
+rm -f "$drive/windows/jlpos.ini"
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d "$("$root/tools/startup_parts.py" --relayed)" /f >/dev/null 2>&1
+trace() {
+  (cd "$drive" && WINEDEBUG=+timestamp,+relay wine "$1" >"$2" 2>&1 &)
+  for _ in $(seq 100); do xdotool search --onlyvisible --name "$3" >/dev/null 2>&1 && break; sleep 0.1; done
+  sleep 1
+  wineserver -k
+  wineserver -w
+  wineserver -p
+}
+trace 'C:\JumpletBench\jumplet.exe' "$root/build/bench-jumplet.trace" "^$title\$"
+trace 'C:\bare_window.exe' "$root/build/bench-bare.trace" '^Bare Window$'
+wine reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f >/dev/null 2>&1
+echo
+"$root/tools/startup_parts.py" "$root/build/bench-jumplet.trace" "$root/build/bench-bare.trace"

@@ -1,0 +1,120 @@
+#!/usr/bin/env python3
+"""What one start of jumplet.exe spends where, read from a Wine relay trace.
+
+The trace (WINEDEBUG=+timestamp,+relay with the calls below in RelayInclude) holds a
+timestamped Call and Ret line for each of those calls and for each DLL's start; this prints
+the time each part of start-up took before the window was first on the screen (what a
+user waits for) and after it.
+
+    tools/startup_parts.py JUMPLET-TRACE BARE-TRACE
+    tools/startup_parts.py --relayed      # the RelayInclude list the traces need
+"""
+import re
+import sys
+
+# The calls start-up makes for each part; the trace holds these and no others.
+RELAYED = ("user32.FindWindowA;kernel32.GetPrivateProfileStringA;kernel32.GetPrivateProfileStructA;"
+           "ole32.CoInitializeEx;user32.RegisterClassExA;user32.CreateWindowExA;gdi32.CreateFontA;"
+           "user32.LoadBitmapA;user32.SetWindowLongA;shell32.Shell_NotifyIconA;user32.SetWindowsHookExA;"
+           "kernel32.LoadLibraryA;user32.ShowWindow;user32.UpdateWindow;user32.SetWindowPos;"
+           "user32.SetWindowPlacement;user32.CreatePopupMenu")
+
+# DLLs that the bare window program loads too.
+BARE_DLLS = {"kernelbase.dll", "kernel32.dll", "ntdll.dll", "msvcrt.dll", "ucrtbase.dll", "user32.dll",
+             "gdi32.dll", "win32u.dll", "imm32.dll", "winex11.drv", "sechost.dll", "advapi32.dll"}
+
+
+def spans(lines):
+    """(start, seconds, depth, name, arguments) for every matched Call and Ret."""
+    stack, out = [], []
+    for line in lines:
+        m = re.match(r"(\d+\.\d+):\w+:(Call|Ret)\s+(.*)", line)
+        if not m:
+            continue
+        t, kind, rest = float(m.group(1)), m.group(2), m.group(3)
+        if rest.startswith("PE DLL"):
+            dll = re.search(r'L"([^"]+)"', rest)
+            name = "attach " + (dll.group(1).split("\\")[-1].lower() if dll else "?")
+        else:
+            name = re.sub(r"\(.*", "", rest).strip()
+        if kind == "Call":
+            stack.append((name, t, len(stack), rest))
+            continue
+        for i in range(len(stack) - 1, -1, -1):
+            if stack[i][0] == name:
+                n, t0, depth, args = stack[i]
+                del stack[i:]
+                out.append((t0, t - t0, depth, n, args))
+                break
+    return sorted(out)
+
+
+ORDER = ["other DLLs the program links (shell, COM, sound)", "single-instance check", "settings reads", "COM",
+         "main window", "  of which fonts", "  of which the logo bitmap",
+         "  of which reading the data file and filling the list", "common controls of the manifest (comctl32 6)",
+         "add window, hidden", "topmost, show and first paint", "tray icon", "keyboard hook"]
+
+
+def read(path):
+    calls = spans(open(path, errors="replace").read().splitlines())
+    if not calls:
+        sys.exit("no relay lines in " + path)
+    shown = next(t0 + d for t0, d, _, n, a in calls if n == "user32.ShowWindow" and a.split(",")[1].startswith("00000005"))
+    return calls, calls[0][0], shown
+
+
+def main():
+    calls, begin, shown = read(sys.argv[1])
+    _, bare_begin, bare_shown = read(sys.argv[2])
+    parts = {}
+
+    def add(part, seconds, at):
+        before, after = parts.get(part, (0.0, 0.0))
+        parts[part] = (before + seconds, after) if at < shown else (before, after + seconds)
+
+    for t0, d, depth, name, args in calls:
+        if name.startswith("attach "):
+            dll = name[len("attach "):]
+            if "comctl32" in dll:
+                add("common controls of the manifest (comctl32 6)", d, t0)
+            elif dll not in BARE_DLLS and depth == 0:
+                add("other DLLs the program links (shell, COM, sound)", d, t0)
+        elif name == "user32.FindWindowA" and depth == 0:
+            add("single-instance check", d, t0)
+        elif name.startswith("KERNEL32.GetPrivateProfile") or name.startswith("kernel32.GetPrivateProfile"):
+            add("settings reads", d, t0)
+        elif name == "ole32.CoInitializeEx":
+            add("COM", d, t0)
+        elif name == "user32.CreateWindowExA" and depth == 0:
+            add("main window" if "winappJumplet" in args else "add window, hidden", d, t0)
+        elif name == "gdi32.CreateFontA":
+            add("  of which fonts", d, t0)
+        elif name == "user32.LoadBitmapA" and depth <= 2:
+            add("  of which the logo bitmap", d, t0)
+        elif name == "shell32.Shell_NotifyIconA":
+            add("tray icon", d, t0)
+        elif name in ("kernel32.LoadLibraryA", "KERNEL32.LoadLibraryA", "user32.SetWindowsHookExA") and depth == 0:
+            add("keyboard hook", d, t0)
+        elif name in ("user32.ShowWindow", "user32.UpdateWindow", "user32.SetWindowPos") and depth == 0:
+            add("topmost, show and first paint", d, t0)
+    # The list fill runs between the logo's load and the search line's subclassing.
+    logo = next((t0 + d for t0, d, _, n, _ in calls if n == "user32.LoadBitmapA"), None)
+    subclass = next((t0 for t0, _, _, n, _ in calls if n == "user32.SetWindowLongA" and logo and t0 > logo), None)
+    if logo and subclass:
+        add("  of which reading the data file and filling the list", subclass - logo, logo)
+
+    print("%-56s %16s %8s" % ("part of start-up", "before it shows", "after"))
+    for part in ORDER:
+        before, after = parts.get(part, (0.0, 0.0))
+        print("%-56s %13.1f ms %5.1f ms" % (part, before * 1000, after * 1000))
+    print("%-56s %13.1f ms" % ("first DLL start to the window on the screen", (shown - begin) * 1000))
+    print("%-56s %13.1f ms" % ("the same for the bare window program", (bare_shown - bare_begin) * 1000))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 2 and sys.argv[1] == "--relayed":
+        print(RELAYED)
+    elif len(sys.argv) == 3:
+        main()
+    else:
+        sys.exit(__doc__)
