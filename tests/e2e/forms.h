@@ -4,6 +4,7 @@
 
 #include "harness.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -248,5 +249,163 @@ inline void SaveScreenshotOf(const std::string& name, const Window& window)
     printf("screenshot %s: \"%s\" at %ldx%ld+%ld+%ld\n", name.c_str(), window.Title().c_str(), r.right - r.left,
            r.bottom - r.top, r.left, r.top);
 }
+
+}  // namespace e2e
+
+// ---- What the shell opened, the tray menu and the Run key -----------------------------
+
+namespace e2e {
+
+// What the shell was asked to open, from the marker's log (quotes stripped).
+inline std::vector<std::string> Opened(size_t expected)
+{
+    std::vector<std::string> opened;
+    for (const std::string& line : marker::WaitForLines(expected)) {
+        std::string arguments = marker::ArgumentsOf(line);
+        arguments.erase(std::remove(arguments.begin(), arguments.end(), '"'), arguments.end());
+        opened.push_back(arguments);
+    }
+    return opened;
+}
+
+// The menu's items from the top; an open menu cannot be read from another process, so
+// they are reached with Down.
+enum TrayItem { kInvokeAtStartup, kAddNewShortcut, kMoreOptions, kQuitApplication, kTrayItems };
+
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+inline std::vector<Window> TrayIcons()
+{
+    std::vector<Window> icons;
+    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray"))
+        for (const Window& icon : ChildrenOf(tray))
+            if (icon.IsVisible())
+                icons.push_back(icon);
+    return icons;
+}
+
+inline Window OpenPopupMenu()
+{
+    for (const Window& menu : TopLevelWindows("#32768"))
+        if (menu.IsVisible())
+            return menu;
+    return Window();
+}
+
+// The menu opens on pressing the right button on the icon. A second press within the
+// double-click time is a double click, which opens nothing, so presses are spaced.
+inline Window OpenTrayMenu()
+{
+    static DWORD lastPress = GetTickCount() - 10000;
+    Window icon, menu;
+    EXPECT_TRUE(WaitUntil([&] { return (bool)(icon = NewestTrayIcon()); })) << "no tray icon";
+    DWORD since = GetTickCount() - lastPress;
+    if (since <= GetDoubleClickTime())
+        Sleep(GetDoubleClickTime() - since + 100);
+    user::RightClick(icon.Centre());
+    lastPress = GetTickCount();
+    EXPECT_TRUE(WaitUntil([&] { return (bool)(menu = OpenPopupMenu()); })) << "the tray menu did not open";
+    return menu;
+}
+
+inline void WaitForMenuToClose()
+{
+    ASSERT_TRUE(WaitUntil([] { return !OpenPopupMenu(); })) << "the tray menu did not close";
+}
+
+inline void ChooseFromTrayMenu(TrayItem item)
+{
+    if (!OpenTrayMenu())
+        return;
+    for (int i = 0; i <= item; i++)
+        user::PressKey(VK_DOWN);
+    user::PressKey(VK_RETURN);
+    WaitForMenuToClose();
+}
+
+// Dark pixels in the check-mark column of a menu item, read off the screen.
+inline int DarkPixelsInCheckColumn(const Window& menu, int item)
+{
+    RECT r = menu.Rect();
+    int itemHeight = (r.bottom - r.top - 4) / kTrayItems;
+    int dark = 0;
+    HDC screen = GetDC(nullptr);
+    for (int y = r.top + 2 + item * itemHeight; y < r.top + 2 + (item + 1) * itemHeight; y++) {
+        for (int x = r.left + 2; x < r.left + 18; x++) {
+            COLORREF c = GetPixel(screen, x, y);
+            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
+                dark++;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return dark;
+}
+
+// Whether "Invoke At Startup" shows its check mark, as the user sees it: its check column
+// against that of "Add New Shortcut", which never has one. The mouse is moved off the
+// menu so that no item is highlighted. With a name, the screen is saved as it shows.
+inline bool AutoStartItemShowsCheck(const std::string& screenshot = "")
+{
+    Window menu = OpenTrayMenu();
+    if (!menu)
+        return false;
+    user::MoveMouseTo(POINT{900, 900});
+    LetItSettle(300);
+    if (!screenshot.empty())
+        SaveScreenshotOf(screenshot, menu);
+    bool checked = DarkPixelsInCheckColumn(menu, kInvokeAtStartup) > DarkPixelsInCheckColumn(menu, kAddNewShortcut);
+    user::PressKey(VK_ESCAPE);
+    WaitForMenuToClose();
+    return checked;
+}
+
+inline void WriteRunValue(const std::string& data)
+{
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "Jumplet", 0, REG_SZ, (const BYTE*)data.c_str(), (DWORD)data.size() + 1);
+    RegCloseKey(key);
+}
+
+// Denies everyone the right to change the values under the Run key, as an administrator's
+// policy might, until destroyed.
+class RunKeyLocked {
+public:
+    RunKeyLocked()
+    {
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, READ_CONTROL | WRITE_DAC, &key_), ERROR_SUCCESS);
+        DWORD size = sizeof original_;
+        EXPECT_EQ(RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, original_, &size), ERROR_SUCCESS);
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone_);
+        ACL* acl = (ACL*)acl_;
+        InitializeAcl(acl, sizeof acl_, ACL_REVISION);
+        AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE, everyone_);
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone_);
+        SECURITY_DESCRIPTOR locked;
+        InitializeSecurityDescriptor(&locked, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&locked, TRUE, acl, FALSE);
+        EXPECT_EQ(RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &locked), ERROR_SUCCESS);
+        HKEY probe;
+        EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &probe), ERROR_SUCCESS)
+            << "the Run key is still open for changes";
+    }
+
+    ~RunKeyLocked()
+    {
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, (PSECURITY_DESCRIPTOR)original_);
+        RegCloseKey(key_);
+        FreeSid(everyone_);
+    }
+
+    RunKeyLocked(const RunKeyLocked&) = delete;
+    RunKeyLocked& operator=(const RunKeyLocked&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    PSID everyone_ = nullptr;
+    alignas(8) char original_[1024] = {};
+    alignas(8) char acl_[256] = {};
+};
 
 }  // namespace e2e
