@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the screenshots in docs/ from the real program under Wine and Xvfb: the main
-# window with a few shortcuts, and the same window in delete mode.
+# window with a few shortcuts, the same window in delete mode, and the options dialog.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$root/tools/wine_env.sh"
@@ -36,4 +36,15 @@ click 235 210          # Delete: delete mode, the typed prefix pre-selected
 click 60 131           # and one more name
 sleep 0.5
 import -window "$window" "$root/docs/main-window-delete-mode.png"
-echo "Wrote docs/main-window.png and docs/main-window-delete-mode.png"
+click 235 270          # Option: the options dialog, centred on the screen
+xdotool mousemove 5 5  # off the dialog, so that no picture button shows its hover image
+dialog=""
+for _ in $(seq 50); do
+  dialog="$(xdotool search --name '^More Options$' 2>/dev/null | head -n 1 || true)"
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || { echo "the options dialog did not appear" >&2; exit 1; }
+sleep 1
+import -window "$dialog" "$root/docs/options-dialog.png"
+echo "Wrote docs/main-window.png, docs/main-window-delete-mode.png and docs/options-dialog.png"
