@@ -36,6 +36,25 @@ inline void ClickListItem(const Window& list, int index)
     user::Click(POINT{origin.x + 20, origin.y + (LONG)((index - (int)top) * (int)height + (int)height / 2)});
 }
 
+// Opens a drop-down list with a click on its arrow and clicks the entry, as a user does.
+inline void ChooseFromDropDown(const Window& combo, int index)
+{
+    user::BringToFront(combo);
+    RECT r = combo.Rect();
+    user::Click(POINT{r.right - 8, r.top + 10});
+    Window dropped;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const Window& list : TopLevelWindows("ComboLBox", "", combo.ProcessId())) {
+            if (list.IsVisible()) {
+                dropped = list;
+                return true;
+            }
+        }
+        return false;
+    })) << "the list did not open";
+    ClickListItem(dropped, index);
+}
+
 // Index of a name in a list, -1 when it is not there.
 inline int IndexOf(const Window& list, const std::string& name)
 {
@@ -97,7 +116,6 @@ struct AddForm {
     // The text the type box shows (its edit part), whichever way it was set.
     std::string TypeText() const { return typeCombo.Text(); }
 
-    // Opens the type list with a click on its arrow and clicks the entry, as a user does.
     void ChooseType(const std::string& type) const
     {
         static const char* const kTypes[] = {"File", "Folder", "Web address", "Message"};
@@ -107,20 +125,7 @@ struct AddForm {
                 index = i;
         }
         ASSERT_GE(index, 0) << "no type " << type;
-        user::BringToFront(window);
-        RECT combo = typeCombo.Rect();
-        user::Click(POINT{combo.right - 8, combo.top + 10});
-        Window dropped;
-        ASSERT_TRUE(WaitUntil([&] {
-            for (const Window& list : TopLevelWindows("ComboLBox", "", window.ProcessId())) {
-                if (list.IsVisible()) {
-                    dropped = list;
-                    return true;
-                }
-            }
-            return false;
-        })) << "the type list did not open";
-        ClickListItem(dropped, index);
+        ChooseFromDropDown(typeCombo, index);
     }
 
     // Clicks into a field and types after whatever it holds.
@@ -147,6 +152,17 @@ struct AddForm {
 
 namespace e2e {
 
+// One mouse event at a screen point: a move, or a button going down or up there.
+inline void SendMouse(DWORD flags, POINT at)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
 // Presses the left button on a window's caption, moves the mouse in small steps and lets
 // go, as a user moves a window. The caption is found by asking the window itself, since
 // Wine or a window manager may draw it.
@@ -163,12 +179,7 @@ inline void DragByCaption(const Window& window, int dx, int dy)
     ASSERT_GE(grab.y, 0) << "no caption found on \"" << window.Title() << "\"";
     user::BringToFront(window);
     auto mouse = [](DWORD flags, POINT at) {
-        INPUT in = {};
-        in.type = INPUT_MOUSE;
-        in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &in, sizeof in);
+        SendMouse(flags, at);
         Sleep(30);
     };
     mouse(MOUSEEVENTF_MOVE, grab);
@@ -180,6 +191,14 @@ inline void DragByCaption(const Window& window, int dx, int dy)
     RECT expected = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
     ASSERT_TRUE(WaitUntil([&] { RECT now = window.Rect(); return EqualRect(&expected, &now) != 0; }, 3000))
         << "\"" << window.Title() << "\" did not follow the mouse";
+}
+
+// Alt+F4 on the main window, which only hides it.
+inline void CloseMainWindow(const Window& main)
+{
+    user::BringToFront(main);
+    user::AltF4();
+    ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); })) << "the main window did not close";
 }
 
 // With no tray in the X server, Wine shows the icons in a window of its own. Icons of

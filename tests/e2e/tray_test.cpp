@@ -26,15 +26,7 @@ DWORD RunValueType()
     return type;
 }
 
-class Tray : public JumpletTest {
-protected:
-    static void Close(const Window& main)
-    {
-        user::BringToFront(main);
-        user::AltF4();
-        ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); })) << "the main window did not close";
-    }
-};
+class Tray : public JumpletTest {};
 
 // A click brings the window up with an empty search line that has the focus, also when
 // the window is up already; a double click acts as two clicks.
@@ -43,7 +35,7 @@ TEST_F(Tray, AClickOrADoubleClickBringsUpAnEmptyFocusedSearchLine)
     Instance app = jumplet.StartShown();
     MainForm main(app);
     main.TypeSearch("abc");
-    Close(main.window);
+    CloseMainWindow(main.window);
     ClickTrayIcon();
     ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
     EXPECT_EQ(main.searchBox.Text(), "");
@@ -63,7 +55,7 @@ TEST_F(Tray, TheMenuRunsItsCommandsAndNothingWhenDismissed)
 {
     Instance app = jumplet.StartShown();
     Window main = app.MainWindow();
-    Close(main);
+    CloseMainWindow(main);
     ASSERT_TRUE(OpenTrayMenu());
     user::Click(POINT{900, 900});  // outside the menu
     WaitForMenuToClose();
@@ -173,7 +165,7 @@ TEST_F(Tray, TheIconComesBackWhenTheShellStartsAgain)
         Instance app = jumplet.StartShown();
         Window main = app.MainWindow();
         if (!shown)
-            Close(main);
+            CloseMainWindow(main);
         ASSERT_TRUE(WaitUntil([] { return !TrayIcons().empty(); }));
         size_t icons = TrayIcons().size();
 
