@@ -34,7 +34,8 @@
 #define IDM_MOREOPTIONS         500
 #define IDM_ADDNEW              600
 
-// Options dialog controls.
+// The options dialog: its caption, which it sets again on opening, and its controls.
+#define OPTIONS_DIALOG_TITLE    "More Options"
 #define IDC_OPT_HELP            1
 #define IDC_OPT_ABOUT           102
 #define IDC_OPT_FB              103

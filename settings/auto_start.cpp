@@ -40,22 +40,45 @@ bool RemoveRunValue(const char* name)
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
+// Whether the value reads as data, or is absent when data is null.
+static bool RunValueHolds(const char* name, const char* data)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, RunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    char stored[RUN_DATA_SIZE] = "";
+    DWORD type = REG_NONE;
+    DWORD size = sizeof(stored) - 1;
+    LONG result = RegQueryValueExA(key, name, NULL, &type, (BYTE*)stored, &size);
+    RegCloseKey(key);
+    if (data == NULL)
+        return result == ERROR_FILE_NOT_FOUND;
+    return result == ERROR_SUCCESS && type == REG_SZ && strcmp(stored, data) == 0;
+}
+
 bool ChangeAutoStart(bool on)
 {
     char data[RUN_DATA_SIZE];
     snprintf(data, RUN_DATA_SIZE, "\"%s\" -m", ProgramPath);
     bool done = on ? SetRunValue(RUN_VALUE_NAME, data) : RemoveRunValue(RUN_VALUE_NAME);
-    if (!done)
+    // A Run key that refuses changes may hold what was asked already, as it does each time
+    // the options dialog writes the value again: then nothing failed.
+    if (!done && !RunValueHolds(RUN_VALUE_NAME, on ? data : NULL))
         return false;
     CheckMenuItem(TrayMenu, IDM_AUTOSTART, on ? MF_CHECKED : MF_UNCHECKED);
     AutoStartEnabled = on ? 1 : 0;
     return true;
 }
 
+void TellAutoStartFailed(HWND owner)
+{
+    MessageBoxA(owner, AutoStartFailedText, "Error", MB_ICONWARNING);
+}
+
 bool ToggleAutoStart()
 {
     if (ChangeAutoStart(AutoStartEnabled == 0))
         return true;
-    MessageBoxA(NULL, AutoStartFailedText, "Error", MB_ICONWARNING);
+    TellAutoStartFailed(NULL);
     return false;
 }

@@ -3,6 +3,8 @@
 #ifndef JUMPLET_AUTO_START_H
 #define JUMPLET_AUTO_START_H
 
+#include <windows.h>
+
 #define RUN_VALUE_NAME "Jumplet"
 
 // Whether the registry took the value.
@@ -10,10 +12,12 @@ bool SetRunValue(const char* name, const char* data);
 // Whether the value is gone; one that was not there counts as removed.
 bool RemoveRunValue(const char* name);
 
-// Writes or removes the Run value and, only when the registry took that, moves the check
-// mark and AutoStartEnabled. Says nothing: returns whether it succeeded.
+// Writes or removes the Run value and, only when the registry took that (or already held
+// it), moves the check mark and AutoStartEnabled. Says nothing: returns whether it succeeded.
 bool ChangeAutoStart(bool on);
 // Flips start at logon; tells the user when the registry refused, and then nothing changed.
 bool ToggleAutoStart();
+// The one box that says the registry refused a change of start at logon.
+void TellAutoStartFailed(HWND owner);
 
 #endif

@@ -247,6 +247,7 @@ cat > "$res/help.html" <<'HTML'
   <li><a href="#add">Adding shortcuts</a></li>
   <li><a href="#delete">Deleting shortcuts</a></li>
   <li><a href="#report">The shortcut report</a></li>
+  <li><a href="#options">More Options</a></li>
   <li><a href="#files">Where things are kept</a></li>
   <li><a href="#support">Support</a></li>
 </ul>
@@ -310,6 +311,31 @@ to remove them.</p>
 <h2 id="report">The shortcut report</h2>
 <p>Type the command <code>!report</code> and press <kbd>Enter</kbd>. Jumplet writes an HTML page
 listing all your shortcuts to <code>JLReport.html</code> beside the program and opens it.</p>
+
+<h2 id="options">More Options</h2>
+<p>Click <b>Option</b> in the Jumplet window, or choose <b>More Options ..</b> from the tray menu.
+The window stays on top; Jumplet's own window and the tray icon keep working while it is open.</p>
+<table>
+  <tr><th>In the window</th><th>What it does</th></tr>
+  <tr><td><b>Auto-Start</b></td>
+      <td>tick it to start Jumplet when you log on to Windows, untick it to stop that; the same as
+      <b>Invoke At Startup</b> in the tray menu, and it changes at once. If Windows does not let Jumplet
+      change its entry in the registry, Jumplet tells you once and the box shows what still holds.</td></tr>
+  <tr><td><b>Play Sound at Launch ?</b></td>
+      <td>tick it to hear a short sound when a shortcut opens or is added.</td></tr>
+  <tr><td><b>Select a Shortcut key</b></td>
+      <td>the hotkey. A new key works at once. <b>None (Disable)</b> turns the hotkey off. If Jumplet was
+      started with <b>None</b>, a key can only work after a restart: Jumplet asks, <b>Yes</b> restarts it
+      at once, <b>No</b> keeps the choice for the next start.</td></tr>
+  <tr><td><b>Help</b> (or <kbd>Enter</kbd>)</td>
+      <td>opens this page; if it is missing beside the program, the online help.</td></tr>
+  <tr><td>the four buttons under <b>Share</b></td>
+      <td>tell your friends about Jumplet on Facebook, Twitter or Google+, or visit
+      <a href="http://jumplet.example.org/">jumplet.example.org</a> (the globe).</td></tr>
+</table>
+<p>Close the window with its close box or <kbd>Alt</kbd>+<kbd>F4</kbd>; <kbd>Esc</kbd> leaves it open.
+The hotkey is saved the moment you choose it; Auto-Start and the sound are saved in
+<code>jlpos.ini</code> when you quit Jumplet from the tray menu.</p>
 
 <h2 id="files">Where things are kept</h2>
 <table>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the screenshots in docs/ from the real program under Wine and Xvfb: the main
-# window with a few shortcuts, the same window in delete mode, the tray menu, and the
-# report page the program writes as Debian's Chromium shows it.
+# window with a few shortcuts, the same window in delete mode, the tray menu, the options
+# dialog, and the report page the program writes as Debian's Chromium shows it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 command -v chromium >/dev/null || { echo "needs Debian's chromium package: apt-get install chromium" >&2; exit 1; }
@@ -61,6 +61,19 @@ sleep 0.5
 import -window root -crop 150x90+$X+$((Y + 18)) +repage "$root/docs/tray-menu.png"
 xdotool key Escape
 
+eval "$(xdotool getwindowgeometry --shell "$window")"
+click 235 270          # Option: the options dialog, centred on the screen
+xdotool mousemove 5 5  # off the dialog, so that no picture button shows its hover image
+dialog=""
+for _ in $(seq 50); do
+  dialog="$(xdotool search --name '^More Options$' 2>/dev/null | head -n 1 || true)"
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || { echo "the options dialog did not appear" >&2; exit 1; }
+sleep 1
+import -window "$dialog" "$root/docs/options-dialog.png"
+
 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=800,380 \
   --screenshot="$root/docs/report-page.png" "file://$folder/JLReport.html" >/dev/null 2>&1
-echo "Wrote docs/main-window.png, docs/main-window-delete-mode.png, docs/tray-menu.png and docs/report-page.png"
+echo "Wrote docs/main-window.png, docs/main-window-delete-mode.png, docs/tray-menu.png, docs/options-dialog.png and docs/report-page.png"

@@ -43,13 +43,18 @@ void RemoveTrayIcon()
     Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
 }
 
+void ReleaseForExit()
+{
+    DestroyMenu(TrayMenu);
+    DeleteObject(LogoBitmap);
+    RemoveTrayIcon();
+}
+
 static void QuitApplication()
 {
     AutoStartSetting(true);
     LaunchSoundSetting(true);
-    DestroyMenu(TrayMenu);
-    DeleteObject(LogoBitmap);
-    RemoveTrayIcon();
+    ReleaseForExit();
     PostQuitMessage(0);
 }
 

@@ -4,6 +4,7 @@
 
 #include "harness.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,25 @@ inline void ClickListItem(const Window& list, int index)
     SendMessageTimeoutW(list.Handle(), LB_GETTOPINDEX, 0, 0, SMTO_NORMAL, 5000, &top);
     POINT origin = ClientOrigin(list);
     user::Click(POINT{origin.x + 20, origin.y + (LONG)((index - (int)top) * (int)height + (int)height / 2)});
+}
+
+// Opens a drop-down list with a click on its arrow and clicks the entry, as a user does.
+inline void ChooseFromDropDown(const Window& combo, int index)
+{
+    user::BringToFront(combo);
+    RECT r = combo.Rect();
+    user::Click(POINT{r.right - 8, r.top + 10});
+    Window dropped;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const Window& list : TopLevelWindows("ComboLBox", "", combo.ProcessId())) {
+            if (list.IsVisible()) {
+                dropped = list;
+                return true;
+            }
+        }
+        return false;
+    })) << "the list did not open";
+    ClickListItem(dropped, index);
 }
 
 // Index of a name in a list, -1 when it is not there.
@@ -96,7 +116,6 @@ struct AddForm {
     // The text the type box shows (its edit part), whichever way it was set.
     std::string TypeText() const { return typeCombo.Text(); }
 
-    // Opens the type list with a click on its arrow and clicks the entry, as a user does.
     void ChooseType(const std::string& type) const
     {
         static const char* const kTypes[] = {"File", "Folder", "Web address", "Message"};
@@ -106,20 +125,7 @@ struct AddForm {
                 index = i;
         }
         ASSERT_GE(index, 0) << "no type " << type;
-        user::BringToFront(window);
-        RECT combo = typeCombo.Rect();
-        user::Click(POINT{combo.right - 8, combo.top + 10});
-        Window dropped;
-        ASSERT_TRUE(WaitUntil([&] {
-            for (const Window& list : TopLevelWindows("ComboLBox", "", window.ProcessId())) {
-                if (list.IsVisible()) {
-                    dropped = list;
-                    return true;
-                }
-            }
-            return false;
-        })) << "the type list did not open";
-        ClickListItem(dropped, index);
+        ChooseFromDropDown(typeCombo, index);
     }
 
     // Clicks into a field and types after whatever it holds.
@@ -146,6 +152,17 @@ struct AddForm {
 
 namespace e2e {
 
+// One mouse event at a screen point: a move, or a button going down or up there.
+inline void SendMouse(DWORD flags, POINT at)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
 // Presses the left button on a window's caption, moves the mouse in small steps and lets
 // go, as a user moves a window. The caption is found by asking the window itself, since
 // Wine or a window manager may draw it.
@@ -162,12 +179,7 @@ inline void DragByCaption(const Window& window, int dx, int dy)
     ASSERT_GE(grab.y, 0) << "no caption found on \"" << window.Title() << "\"";
     user::BringToFront(window);
     auto mouse = [](DWORD flags, POINT at) {
-        INPUT in = {};
-        in.type = INPUT_MOUSE;
-        in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &in, sizeof in);
+        SendMouse(flags, at);
         Sleep(30);
     };
     mouse(MOUSEEVENTF_MOVE, grab);
@@ -179,6 +191,14 @@ inline void DragByCaption(const Window& window, int dx, int dy)
     RECT expected = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
     ASSERT_TRUE(WaitUntil([&] { RECT now = window.Rect(); return EqualRect(&expected, &now) != 0; }, 3000))
         << "\"" << window.Title() << "\" did not follow the mouse";
+}
+
+// Alt+F4 on the main window, which only hides it.
+inline void CloseMainWindow(const Window& main)
+{
+    user::BringToFront(main);
+    user::AltF4();
+    ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); })) << "the main window did not close";
 }
 
 // With no tray in the X server, Wine shows the icons in a window of its own. Icons of
@@ -248,5 +268,163 @@ inline void SaveScreenshotOf(const std::string& name, const Window& window)
     printf("screenshot %s: \"%s\" at %ldx%ld+%ld+%ld\n", name.c_str(), window.Title().c_str(), r.right - r.left,
            r.bottom - r.top, r.left, r.top);
 }
+
+}  // namespace e2e
+
+// ---- What the shell opened, the tray menu and the Run key -----------------------------
+
+namespace e2e {
+
+// What the shell was asked to open, from the marker's log (quotes stripped).
+inline std::vector<std::string> Opened(size_t expected)
+{
+    std::vector<std::string> opened;
+    for (const std::string& line : marker::WaitForLines(expected)) {
+        std::string arguments = marker::ArgumentsOf(line);
+        arguments.erase(std::remove(arguments.begin(), arguments.end(), '"'), arguments.end());
+        opened.push_back(arguments);
+    }
+    return opened;
+}
+
+// The menu's items from the top; an open menu cannot be read from another process, so
+// they are reached with Down.
+enum TrayItem { kInvokeAtStartup, kAddNewShortcut, kMoreOptions, kQuitApplication, kTrayItems };
+
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+inline std::vector<Window> TrayIcons()
+{
+    std::vector<Window> icons;
+    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray"))
+        for (const Window& icon : ChildrenOf(tray))
+            if (icon.IsVisible())
+                icons.push_back(icon);
+    return icons;
+}
+
+inline Window OpenPopupMenu()
+{
+    for (const Window& menu : TopLevelWindows("#32768"))
+        if (menu.IsVisible())
+            return menu;
+    return Window();
+}
+
+// The menu opens on pressing the right button on the icon. A second press within the
+// double-click time is a double click, which opens nothing, so presses are spaced.
+inline Window OpenTrayMenu()
+{
+    static DWORD lastPress = GetTickCount() - 10000;
+    Window icon, menu;
+    EXPECT_TRUE(WaitUntil([&] { return (bool)(icon = NewestTrayIcon()); })) << "no tray icon";
+    DWORD since = GetTickCount() - lastPress;
+    if (since <= GetDoubleClickTime())
+        Sleep(GetDoubleClickTime() - since + 100);
+    user::RightClick(icon.Centre());
+    lastPress = GetTickCount();
+    EXPECT_TRUE(WaitUntil([&] { return (bool)(menu = OpenPopupMenu()); })) << "the tray menu did not open";
+    return menu;
+}
+
+inline void WaitForMenuToClose()
+{
+    ASSERT_TRUE(WaitUntil([] { return !OpenPopupMenu(); })) << "the tray menu did not close";
+}
+
+inline void ChooseFromTrayMenu(TrayItem item)
+{
+    if (!OpenTrayMenu())
+        return;
+    for (int i = 0; i <= item; i++)
+        user::PressKey(VK_DOWN);
+    user::PressKey(VK_RETURN);
+    WaitForMenuToClose();
+}
+
+// Dark pixels in the check-mark column of a menu item, read off the screen.
+inline int DarkPixelsInCheckColumn(const Window& menu, int item)
+{
+    RECT r = menu.Rect();
+    int itemHeight = (r.bottom - r.top - 4) / kTrayItems;
+    int dark = 0;
+    HDC screen = GetDC(nullptr);
+    for (int y = r.top + 2 + item * itemHeight; y < r.top + 2 + (item + 1) * itemHeight; y++) {
+        for (int x = r.left + 2; x < r.left + 18; x++) {
+            COLORREF c = GetPixel(screen, x, y);
+            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
+                dark++;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return dark;
+}
+
+// Whether "Invoke At Startup" shows its check mark, as the user sees it: its check column
+// against that of "Add New Shortcut", which never has one. The mouse is moved off the
+// menu so that no item is highlighted. With a name, the screen is saved as it shows.
+inline bool AutoStartItemShowsCheck(const std::string& screenshot = "")
+{
+    Window menu = OpenTrayMenu();
+    if (!menu)
+        return false;
+    user::MoveMouseTo(POINT{900, 900});
+    LetItSettle(300);
+    if (!screenshot.empty())
+        SaveScreenshotOf(screenshot, menu);
+    bool checked = DarkPixelsInCheckColumn(menu, kInvokeAtStartup) > DarkPixelsInCheckColumn(menu, kAddNewShortcut);
+    user::PressKey(VK_ESCAPE);
+    WaitForMenuToClose();
+    return checked;
+}
+
+inline void WriteRunValue(const std::string& data)
+{
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "Jumplet", 0, REG_SZ, (const BYTE*)data.c_str(), (DWORD)data.size() + 1);
+    RegCloseKey(key);
+}
+
+// Denies everyone the right to change the values under the Run key, as an administrator's
+// policy might, until destroyed.
+class RunKeyLocked {
+public:
+    RunKeyLocked()
+    {
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, READ_CONTROL | WRITE_DAC, &key_), ERROR_SUCCESS);
+        DWORD size = sizeof original_;
+        EXPECT_EQ(RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, original_, &size), ERROR_SUCCESS);
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone_);
+        ACL* acl = (ACL*)acl_;
+        InitializeAcl(acl, sizeof acl_, ACL_REVISION);
+        AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE, everyone_);
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone_);
+        SECURITY_DESCRIPTOR locked;
+        InitializeSecurityDescriptor(&locked, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&locked, TRUE, acl, FALSE);
+        EXPECT_EQ(RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &locked), ERROR_SUCCESS);
+        HKEY probe;
+        EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &probe), ERROR_SUCCESS)
+            << "the Run key is still open for changes";
+    }
+
+    ~RunKeyLocked()
+    {
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, (PSECURITY_DESCRIPTOR)original_);
+        RegCloseKey(key_);
+        FreeSid(everyone_);
+    }
+
+    RunKeyLocked(const RunKeyLocked&) = delete;
+    RunKeyLocked& operator=(const RunKeyLocked&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    PSID everyone_ = nullptr;
+    alignas(8) char original_[1024] = {};
+    alignas(8) char acl_[256] = {};
+};
 
 }  // namespace e2e

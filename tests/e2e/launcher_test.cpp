@@ -19,18 +19,6 @@ protected:
         return path;
     }
 
-    // What the shell was asked to open, from the marker's log (quotes stripped).
-    static std::vector<std::string> Opened(size_t expected)
-    {
-        std::vector<std::string> opened;
-        for (const std::string& line : marker::WaitForLines(expected)) {
-            std::string arguments = marker::ArgumentsOf(line);
-            arguments.erase(std::remove(arguments.begin(), arguments.end(), '"'), arguments.end());
-            opened.push_back(arguments);
-        }
-        return opened;
-    }
-
     Instance StartWith(const std::vector<std::pair<std::string, std::string>>& shortcuts)
     {
         std::vector<std::string> lines;

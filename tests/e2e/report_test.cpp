@@ -2,8 +2,6 @@
 // holds them, hostile names kept as text, and the box when no page can be written.
 #include "forms.h"
 
-#include <algorithm>
-
 namespace e2e {
 namespace {
 
@@ -78,18 +76,6 @@ protected:
         SetWindowTextA(main.searchBox.Handle(), "");
         main.TypeSearch("!report");
         user::Click(main.runButton);
-    }
-
-    // What the shell was asked to open, quotes stripped.
-    static std::vector<std::string> Opened(size_t expected)
-    {
-        std::vector<std::string> opened;
-        for (const std::string& line : marker::WaitForLines(expected)) {
-            std::string arguments = marker::ArgumentsOf(line);
-            arguments.erase(std::remove(arguments.begin(), arguments.end(), '"'), arguments.end());
-            opened.push_back(arguments);
-        }
-        return opened;
     }
 
     static void ExpectFailureBox(const Instance& app)

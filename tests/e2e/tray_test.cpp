@@ -7,100 +7,12 @@
 namespace e2e {
 namespace {
 
-// The menu's items from the top; an open menu cannot be read from another process, so
-// they are reached with Down.
-enum TrayItem { kInvokeAtStartup, kAddNewShortcut, kMoreOptions, kQuitApplication, kTrayItems };
-
 constexpr UINT kTrayIconId = 300;
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-std::vector<Window> TrayIcons()
-{
-    std::vector<Window> icons;
-    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray"))
-        for (const Window& icon : ChildrenOf(tray))
-            if (icon.IsVisible())
-                icons.push_back(icon);
-    return icons;
-}
-
-Window OpenPopupMenu()
-{
-    for (const Window& menu : TopLevelWindows("#32768"))
-        if (menu.IsVisible())
-            return menu;
-    return Window();
-}
-
-// The menu opens on pressing the right button on the icon. A second press within the
-// double-click time is a double click, which opens nothing, so presses are spaced.
-Window OpenTrayMenu()
-{
-    static DWORD lastPress = GetTickCount() - 10000;
-    Window icon, menu;
-    EXPECT_TRUE(WaitUntil([&] { return (bool)(icon = NewestTrayIcon()); })) << "no tray icon";
-    DWORD since = GetTickCount() - lastPress;
-    if (since <= GetDoubleClickTime())
-        Sleep(GetDoubleClickTime() - since + 100);
-    user::RightClick(icon.Centre());
-    lastPress = GetTickCount();
-    EXPECT_TRUE(WaitUntil([&] { return (bool)(menu = OpenPopupMenu()); })) << "the tray menu did not open";
-    return menu;
-}
-
-void WaitForMenuToClose()
-{
-    ASSERT_TRUE(WaitUntil([] { return !OpenPopupMenu(); })) << "the tray menu did not close";
-}
-
-void ChooseFromTrayMenu(TrayItem item)
-{
-    if (!OpenTrayMenu())
-        return;
-    for (int i = 0; i <= item; i++)
-        user::PressKey(VK_DOWN);
-    user::PressKey(VK_RETURN);
-    WaitForMenuToClose();
-}
 
 void QuitFromTrayMenu(const Instance& app)
 {
     ChooseFromTrayMenu(kQuitApplication);
     ASSERT_TRUE(app.WaitForExit()) << "Quit Application did not end the program";
-}
-
-// Dark pixels in the check-mark column of a menu item, read off the screen.
-int DarkPixelsInCheckColumn(const Window& menu, int item)
-{
-    RECT r = menu.Rect();
-    int itemHeight = (r.bottom - r.top - 4) / kTrayItems;
-    int dark = 0;
-    HDC screen = GetDC(nullptr);
-    for (int y = r.top + 2 + item * itemHeight; y < r.top + 2 + (item + 1) * itemHeight; y++) {
-        for (int x = r.left + 2; x < r.left + 18; x++) {
-            COLORREF c = GetPixel(screen, x, y);
-            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
-                dark++;
-        }
-    }
-    ReleaseDC(nullptr, screen);
-    return dark;
-}
-
-// Whether "Invoke At Startup" shows its check mark, as the user sees it: its check column
-// against that of "Add New Shortcut", which never has one. The mouse is moved off the
-// menu so that no item is highlighted.
-bool AutoStartItemShowsCheck()
-{
-    Window menu = OpenTrayMenu();
-    if (!menu)
-        return false;
-    user::MoveMouseTo(POINT{900, 900});
-    LetItSettle(300);
-    bool checked = DarkPixelsInCheckColumn(menu, kInvokeAtStartup) > DarkPixelsInCheckColumn(menu, kAddNewShortcut);
-    user::PressKey(VK_ESCAPE);
-    WaitForMenuToClose();
-    return checked;
 }
 
 DWORD RunValueType()
@@ -114,64 +26,7 @@ DWORD RunValueType()
     return type;
 }
 
-void WriteRunValue(const std::string& data)
-{
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "Jumplet", 0, REG_SZ, (const BYTE*)data.c_str(), (DWORD)data.size() + 1);
-    RegCloseKey(key);
-}
-
-// Denies everyone the right to change the values under the Run key, as an administrator's
-// policy might, until destroyed.
-class RunKeyLocked {
-public:
-    RunKeyLocked()
-    {
-        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, READ_CONTROL | WRITE_DAC, &key_), ERROR_SUCCESS);
-        DWORD size = sizeof original_;
-        EXPECT_EQ(RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, original_, &size), ERROR_SUCCESS);
-        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone_);
-        ACL* acl = (ACL*)acl_;
-        InitializeAcl(acl, sizeof acl_, ACL_REVISION);
-        AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE, everyone_);
-        AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone_);
-        SECURITY_DESCRIPTOR locked;
-        InitializeSecurityDescriptor(&locked, SECURITY_DESCRIPTOR_REVISION);
-        SetSecurityDescriptorDacl(&locked, TRUE, acl, FALSE);
-        EXPECT_EQ(RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &locked), ERROR_SUCCESS);
-        HKEY probe;
-        EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &probe), ERROR_SUCCESS)
-            << "the Run key is still open for changes";
-    }
-
-    ~RunKeyLocked()
-    {
-        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, (PSECURITY_DESCRIPTOR)original_);
-        RegCloseKey(key_);
-        FreeSid(everyone_);
-    }
-
-    RunKeyLocked(const RunKeyLocked&) = delete;
-    RunKeyLocked& operator=(const RunKeyLocked&) = delete;
-
-private:
-    HKEY key_ = nullptr;
-    PSID everyone_ = nullptr;
-    alignas(8) char original_[1024] = {};
-    alignas(8) char acl_[256] = {};
-};
-
-class Tray : public JumpletTest {
-protected:
-    static void Close(const Window& main)
-    {
-        user::BringToFront(main);
-        user::AltF4();
-        ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); })) << "the main window did not close";
-    }
-};
+class Tray : public JumpletTest {};
 
 // A click brings the window up with an empty search line that has the focus, also when
 // the window is up already; a double click acts as two clicks.
@@ -180,7 +35,7 @@ TEST_F(Tray, AClickOrADoubleClickBringsUpAnEmptyFocusedSearchLine)
     Instance app = jumplet.StartShown();
     MainForm main(app);
     main.TypeSearch("abc");
-    Close(main.window);
+    CloseMainWindow(main.window);
     ClickTrayIcon();
     ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
     EXPECT_EQ(main.searchBox.Text(), "");
@@ -200,7 +55,7 @@ TEST_F(Tray, TheMenuRunsItsCommandsAndNothingWhenDismissed)
 {
     Instance app = jumplet.StartShown();
     Window main = app.MainWindow();
-    Close(main);
+    CloseMainWindow(main);
     ASSERT_TRUE(OpenTrayMenu());
     user::Click(POINT{900, 900});  // outside the menu
     WaitForMenuToClose();
@@ -308,7 +163,7 @@ TEST_F(Tray, TheIconComesBackWhenTheShellStartsAgain)
         Instance app = jumplet.StartShown();
         Window main = app.MainWindow();
         if (!shown)
-            Close(main);
+            CloseMainWindow(main);
         ASSERT_TRUE(WaitUntil([] { return !TrayIcons().empty(); }));
         size_t icons = TrayIcons().size();
 

@@ -90,7 +90,7 @@ static LRESULT OnCreate(HWND window)
     return 0;
 }
 
-static void OnPaint(HWND window)
+void PaintLogo(HWND window, int x, int y)
 {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
@@ -100,7 +100,7 @@ static void OnPaint(HWND window)
         BITMAP bitmap;
         GetObjectA(LogoBitmap, sizeof(bitmap), &bitmap);
         // SRCAND: white leaves the background as it is, the dark lettering darkens it.
-        BitBlt(target, 23, 14, bitmap.bmWidth, bitmap.bmHeight, source, 0, 0, SRCAND);
+        BitBlt(target, x, y, bitmap.bmWidth, bitmap.bmHeight, source, 0, 0, SRCAND);
         SelectObject(source, previous);
         DeleteDC(source);
     }
@@ -226,7 +226,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
         return OnCreate(window);
     case WM_PAINT:
-        OnPaint(window);
+        PaintLogo(window, 23, 14);
         return 0;
     case WM_COMMAND:
         OnCommand(wParam);

@@ -16,6 +16,8 @@ extern HBITMAP LogoBitmap;
 extern int DeleteMode;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Draws LogoBitmap during WM_PAINT with its top-left corner at (x, y) of the client area.
+void PaintLogo(HWND window, int x, int y);
 void HideMainWindow();
 // Launches the record selected in MainList; a message is shown in a box.
 void LaunchSelected();

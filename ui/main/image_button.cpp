@@ -1,0 +1,92 @@
+// Picture buttons. The button's own procedure still runs after each message, so focus,
+// the keyboard and BN_CLICKED work as for any button; its painting comes after ours has
+// validated the window and shows nothing.
+#include "ui/main/image_button.h"
+#include "app/app.h"
+
+// Every picture button is a standard "button" control, so they share one previous procedure.
+static WNDPROC PreviousButtonProc;
+
+void FitButtonToBitmap(HWND button, HBITMAP bitmap)
+{
+    BITMAP size = {};
+    GetObjectA(bitmap, sizeof(size), &size);
+    POINT corner = {0, 0};
+    MapWindowPoints(button, GetParent(button), &corner, 1);
+    MoveWindow(button, corner.x, corner.y, size.bmWidth, size.bmHeight, TRUE);
+}
+
+static void ShowPicture(HWND window, ImageButton* button, HBITMAP picture)
+{
+    button->current = picture;
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE);
+}
+
+HWND AttachImageButton(ImageButton* button, HWND dialog, int controlId, WORD normalId,
+                       WORD hoverId, WORD pressedId)
+{
+    button->hoverAllowed = true;
+    button->window = GetDlgItem(dialog, controlId);
+    button->normal = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(normalId));
+    button->hover = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(hoverId));
+    button->pressed = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(pressedId));
+    FitButtonToBitmap(button->window, button->normal);
+    ShowPicture(button->window, button, button->normal);
+    SetWindowLongPtrA(button->window, GWLP_USERDATA, (LONG_PTR)button);
+    PreviousButtonProc =
+        (WNDPROC)SetWindowLongPtrA(button->window, GWLP_WNDPROC, (LONG_PTR)ImageButtonProc);
+    return button->window;
+}
+
+void ResetImageButton(ImageButton* button)
+{
+    ShowPicture(button->window, button, button->normal);
+}
+
+void ReleaseImageButton(ImageButton* button)
+{
+    const HBITMAP loaded[] = {button->normal, button->hover, button->pressed};
+    for (HBITMAP bitmap : loaded) {
+        if (bitmap != NULL)
+            DeleteObject(bitmap);
+    }
+    ZeroMemory(button, sizeof(*button));
+}
+
+static void PaintImageButton(HWND window, const ImageButton* button)
+{
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(window, &paint);
+    HDC source = CreateCompatibleDC(target);
+    HGDIOBJ previous = SelectObject(source, button->current);
+    BITMAP size = {};
+    GetObjectA(button->current, sizeof(size), &size);
+    BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+    EndPaint(window, &paint);
+}
+
+static void OnImageButtonMouseMove(HWND window, ImageButton* button)
+{
+    if (button->hoverAllowed)
+        ShowPicture(window, button, button->hover);
+}
+
+static void OnImageButtonPress(HWND window, ImageButton* button)
+{
+    button->hoverAllowed = false;
+    ShowPicture(window, button, button->pressed);
+}
+
+LRESULT CALLBACK ImageButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ImageButton* button = (ImageButton*)GetWindowLongPtrA(window, GWLP_USERDATA);
+    switch (message) {
+    case WM_PAINT:       PaintImageButton(window, button); break;
+    case WM_MOUSEMOVE:   OnImageButtonMouseMove(window, button); break;
+    case WM_LBUTTONDOWN: OnImageButtonPress(window, button); break;
+    case WM_LBUTTONUP:   button->hoverAllowed = true; break;
+    }
+    return CallWindowProcA(PreviousButtonProc, window, message, wParam, lParam);
+}
