@@ -103,8 +103,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     AutoStartEnabled = AutoStartSetting(false);
     LaunchSoundEnabled = LaunchSoundSetting(false);
     AppInstance = instance;
-    // The folder browser's new style and the shell's extensions need COM on this thread.
-    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     ShowRequestMessage = RegisterWindowMessageA(SHOW_REQUEST_MESSAGE);
     if (!RegisterWindowClass(MAIN_WINDOW_CLASS, MainWindowProc) ||
@@ -121,8 +119,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         UpdateWindow(MainWindow);
     }
     ShowWindow(AddItemWindow, SW_HIDE);
-    // The shell takes longer to add the icon than the rest of start-up takes to show the
-    // window, and the user waits for the window.
+    // The folder browser's new style and the shell's extensions need COM on this thread;
+    // nothing before the message loop does, and under Wine it takes longer to set up than
+    // the window takes to show. The shell, too, takes longer to add the icon.
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     AddTrayIcon();
     InstallHotkeyHook();
 

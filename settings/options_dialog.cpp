@@ -5,6 +5,7 @@
 #include "settings/options_dialog.h"
 #include <commctrl.h>
 #include "app/app.h"
+#include "app/late_library.h"
 #include "app/site.h"
 #include "res/resource.h"
 #include "settings/auto_start.h"
@@ -63,8 +64,11 @@ static bool AutoStartFailureTold;
 
 bool AddTooltip(HWND dialog, const char* text, int controlId, bool balloon)
 {
+    typedef BOOL(WINAPI * InitControls)(const INITCOMMONCONTROLSEX*);
+    InitControls initControls = (InitControls)(void*)LateFunction("comctl32.dll", "InitCommonControlsEx");
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
+    if (initControls != NULL)
+        initControls(&classes);
     DWORD style = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | (balloon ? TTS_BALLOON : 0);
     HWND tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, style, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, NULL,

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 #include "app/app.h"
+#include "app/late_library.h"
 #include "res/resource.h"
 #include "store/data_text.h"
 #include "settings/settings.h"
@@ -68,18 +69,12 @@ static void TakeChosenPath(HWND owner, const WCHAR* chosen, char* path)
         RefusePath(owner, conversion);
 }
 
-// The common dialogs' library brings the printing libraries with it: it is loaded the
-// first time the user browses for a file, not at every start.
+// The common dialogs' library brings the printing libraries with it.
 typedef BOOL(WINAPI* OpenFileDialog)(OPENFILENAMEW*);
 
 static BOOL ShowOpenFileDialog(OPENFILENAMEW* dialog)
 {
-    static OpenFileDialog show = NULL;
-    if (show == NULL) {
-        HMODULE library = LoadLibraryA("comdlg32.dll");
-        if (library != NULL)
-            show = (OpenFileDialog)(void*)GetProcAddress(library, "GetOpenFileNameW");
-    }
+    OpenFileDialog show = (OpenFileDialog)(void*)LateFunction("comdlg32.dll", "GetOpenFileNameW");
     return show != NULL && show(dialog);
 }
 
