@@ -1,5 +1,6 @@
 // The floor for start-up: the least a Win32 program does to put a window of Jumplet's
-// size and style on the screen. No manifest, no resources, no files.
+// size and style on the screen, with a line to type in. No resources and no files; built
+// twice, without a manifest and with Jumplet's, which asks for the common controls 6.
 #include <windows.h>
 
 static LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -23,6 +24,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     RegisterClassExA(&windowClass);
     HWND window = CreateWindowExA(0, "BareWindow", "Bare Window", WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
                                   290, 355, NULL, NULL, instance, NULL);
+    CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 85, 165, 21, window, NULL, instance,
+                    NULL);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     MSG message;

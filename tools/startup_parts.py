@@ -25,13 +25,16 @@ BARE_DLLS = {"kernelbase.dll", "kernel32.dll", "ntdll.dll", "msvcrt.dll", "ucrtb
 
 
 def spans(lines):
-    """(start, seconds, depth, name, arguments) for every matched Call and Ret."""
+    """(start, seconds, depth, name, arguments) for every matched Call and Ret of the
+    program's main thread: the one that shows the window (services that the first program
+    of a Wine session starts write to the same trace)."""
+    main = next((m.group(1) for m in (re.match(r"\d+\.\d+:(\w+):Call user32\.ShowWindow\(\w+,00000005", l) for l in lines) if m), None)
     stack, out = [], []
     for line in lines:
-        m = re.match(r"(\d+\.\d+):\w+:(Call|Ret)\s+(.*)", line)
-        if not m:
+        m = re.match(r"(\d+\.\d+):(\w+):(Call|Ret)\s+(.*)", line)
+        if not m or m.group(2) != main:
             continue
-        t, kind, rest = float(m.group(1)), m.group(2), m.group(3)
+        t, kind, rest = float(m.group(1)), m.group(3), m.group(4)
         if rest.startswith("PE DLL"):
             dll = re.search(r'L"([^"]+)"', rest)
             name = "attach " + (dll.group(1).split("\\")[-1].lower() if dll else "?")
