@@ -65,10 +65,11 @@ for r in "${rows[@]}"; do
   printf '%-52s | %-22s | %-44s | %-14s | %s\n' "$figure" "$value" "$floor" "$goal" "$met"
 done
 
-# What start-up spends where: one traced start of each program, the calls of each part
-# relayed with timestamps (the tracing itself makes every figure a little larger).
+# What start-up spends where: five traced starts of each program, the calls each part makes
+# relayed with timestamps (tracing makes every figure larger; the medians are printed).
 rm -f "$drive/windows/jlpos.ini"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d "$("$root/tools/startup_parts.py" --relayed)" /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayFromInclude /d "jumplet.exe;bare_window.exe" /f >/dev/null 2>&1
 trace() {
   # A session's first program also starts Wine's services: let another one do that.
   wine cmd /c exit >/dev/null 2>&1
@@ -79,8 +80,13 @@ trace() {
   wineserver -w
   wineserver -p
 }
-trace 'C:\JumpletBench\jumplet.exe' "$root/build/bench-jumplet.trace" "^$title\$"
-trace 'C:\bare_window.exe' "$root/build/bench-bare.trace" '^Bare Window$'
-wine reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f >/dev/null 2>&1
+traces=() bare_traces=()
+for n in 1 2 3 4 5; do
+  trace 'C:\JumpletBench\jumplet.exe' "$root/build/bench-jumplet-$n.trace" "^$title\$"
+  trace 'C:\bare_window.exe' "$root/build/bench-bare-$n.trace" '^Bare Window$'
+  traces+=("$root/build/bench-jumplet-$n.trace")
+  bare_traces+=("$root/build/bench-bare-$n.trace")
+done
+wine reg delete 'HKCU\Software\Wine\Debug' /f >/dev/null 2>&1
 echo
-"$root/tools/startup_parts.py" "$root/build/bench-jumplet.trace" "$root/build/bench-bare.trace"
+"$root/tools/startup_parts.py" "${traces[@]}" -- "${bare_traces[@]}"

@@ -6,7 +6,7 @@ timestamped Call and Ret line for each of those calls and for each DLL's start; 
 the time each part of start-up took before the window was first on the screen (what a
 user waits for) and after it.
 
-    tools/startup_parts.py JUMPLET-TRACE BARE-TRACE
+    tools/startup_parts.py JUMPLET-TRACE... -- BARE-TRACE...   # the median of each figure
     tools/startup_parts.py --relayed      # the RelayInclude list the traces need
 """
 import re
@@ -14,7 +14,7 @@ import sys
 
 # The calls start-up makes for each part; the trace holds these and no others.
 RELAYED = ("user32.FindWindowA;kernel32.GetPrivateProfileStringA;kernel32.GetPrivateProfileStructA;"
-           "ole32.CoInitializeEx;user32.RegisterClassExA;user32.CreateWindowExA;gdi32.CreateFontA;"
+           "ole32.CoInitializeEx;combase.CoInitializeEx;user32.SetFocus;user32.RegisterClassExA;user32.CreateWindowExA;gdi32.CreateFontA;"
            "user32.LoadBitmapA;user32.SetWindowLongA;shell32.Shell_NotifyIconA;user32.SetWindowsHookExA;"
            "kernel32.LoadLibraryA;user32.ShowWindow;user32.UpdateWindow;user32.SetWindowPos;"
            "user32.SetWindowPlacement;user32.CreatePopupMenu")
@@ -53,7 +53,7 @@ def spans(lines):
 
 
 ORDER = ["other DLLs the program links (shell, COM, sound)", "single-instance check", "settings reads", "COM",
-         "main window", "  of which fonts", "  of which the logo bitmap",
+         "main window", "  of which its controls", "  of which fonts", "  of which the focus to the search line", "  of which the logo bitmap",
          "  of which reading the data file and filling the list", "common controls of the manifest (comctl32 6)",
          "add window, hidden", "topmost, show and first paint", "tray icon", "keyboard hook"]
 
@@ -66,15 +66,14 @@ def read(path):
     return calls, calls[0][0], shown
 
 
-def main():
-    calls, begin, shown = read(sys.argv[1])
-    _, bare_begin, bare_shown = read(sys.argv[2])
+def parts_of(path):
+    """{part: (seconds before the window shows, seconds after)} and the time to show."""
+    calls, begin, shown = read(path)
     parts = {}
 
     def add(part, seconds, at):
         before, after = parts.get(part, (0.0, 0.0))
         parts[part] = (before + seconds, after) if at < shown else (before, after + seconds)
-
     for t0, d, depth, name, args in calls:
         if name.startswith("attach "):
             dll = name[len("attach "):]
@@ -86,10 +85,14 @@ def main():
             add("single-instance check", d, t0)
         elif name.startswith("KERNEL32.GetPrivateProfile") or name.startswith("kernel32.GetPrivateProfile"):
             add("settings reads", d, t0)
-        elif name == "ole32.CoInitializeEx":
+        elif name.endswith(".CoInitializeEx"):
             add("COM", d, t0)
         elif name == "user32.CreateWindowExA" and depth == 0:
             add("main window" if "winappJumplet" in args else "add window, hidden", d, t0)
+        elif name == "user32.CreateWindowExA" and depth == 2 and t0 < shown:
+            add("  of which its controls", d, t0)
+        elif name == "user32.SetFocus" and depth == 2:
+            add("  of which the focus to the search line", d, t0)
         elif name == "gdi32.CreateFontA":
             add("  of which fonts", d, t0)
         elif name == "user32.LoadBitmapA" and depth <= 2:
@@ -106,18 +109,30 @@ def main():
     if logo and subclass:
         add("  of which reading the data file and filling the list", subclass - logo, logo)
 
-    print("%-56s %16s %8s" % ("part of start-up", "before it shows", "after"))
+    return parts, shown - begin
+
+
+def median(values):
+    return sorted(values)[len(values) // 2]
+
+
+def main(jumplet_traces, bare_traces):
+    runs = [parts_of(path) for path in jumplet_traces]
+    bare = [read(path) for path in bare_traces]
+    print("%-56s %16s %8s" % ("part of start-up (median of %d starts)" % len(runs), "before it shows", "after"))
     for part in ORDER:
-        before, after = parts.get(part, (0.0, 0.0))
+        before = median([parts.get(part, (0.0, 0.0))[0] for parts, _ in runs])
+        after = median([parts.get(part, (0.0, 0.0))[1] for parts, _ in runs])
         print("%-56s %13.1f ms %5.1f ms" % (part, before * 1000, after * 1000))
-    print("%-56s %13.1f ms" % ("first DLL start to the window on the screen", (shown - begin) * 1000))
-    print("%-56s %13.1f ms" % ("the same for the bare window program", (bare_shown - bare_begin) * 1000))
+    print("%-56s %13.1f ms" % ("first DLL start to the window on the screen", median([t for _, t in runs]) * 1000))
+    print("%-56s %13.1f ms" % ("the same for the bare window program", median([s - b for _, b, s in bare]) * 1000))
 
 
 if __name__ == "__main__":
     if len(sys.argv) == 2 and sys.argv[1] == "--relayed":
         print(RELAYED)
-    elif len(sys.argv) == 3:
-        main()
+    elif "--" in sys.argv[2:-1]:
+        split = sys.argv.index("--")
+        main(sys.argv[1:split], sys.argv[split + 1:])
     else:
         sys.exit(__doc__)
