@@ -20,7 +20,7 @@ inline std::string AppendBroken(const std::string& old, const char* name, const 
 {
     std::string file = text::AppendedFile(old, name, target, isMessage);
     std::vector<std::string> expected = text::Records(old);
-    expected.push_back(std::string(name) + "=" + (isMessage ? MessagePrefix : "") + target);
+    expected.push_back(text::Row(name, std::string(isMessage ? MessagePrefix : "") + target));
     if (text::Records(file) != expected)
         return "the table read back is not the old table and the new record";
     if (text::Tail(file) != text::Tail(old))

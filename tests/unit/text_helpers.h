@@ -42,12 +42,19 @@ inline std::string RewrittenFile(const std::string& currentText, const ShortcutT
     return Taken(&file);
 }
 
-inline std::string Row(const ShortcutRecord& record)
+// A record as one text; the line feed that joins the two fields is the one byte neither
+// can hold, so different records never give the same text.
+inline std::string Row(const std::string& name, const std::string& target)
 {
-    return std::string(record.name) + "=" + record.target;
+    return name + "\n" + target;
 }
 
-// The records a text-mode text holds, in file order, as "name=target".
+inline std::string Row(const ShortcutRecord& record)
+{
+    return Row(record.name, record.target);
+}
+
+// The records a text-mode text holds, in file order, as rows.
 inline std::vector<std::string> RecordsOfText(const std::string& text)
 {
     static ShortcutTableData table;
