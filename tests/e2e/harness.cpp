@@ -621,9 +621,14 @@ void Click(POINT screen)
     ClickWith(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, screen, 1);
 }
 
+// A window that has just come up can lie under another for a moment on a busy machine
+// (X reports activations late); a user clicks once it shows, and so does this.
 void Click(const Window& window)
 {
-    Click(window.Centre());
+    POINT centre = window.Centre();
+    HWND top = GetAncestor(window.Handle(), GA_ROOT);
+    WaitUntil([&] { return GetAncestor(WindowFromPoint(centre), GA_ROOT) == top; }, 3000);
+    Click(centre);
 }
 
 void RightClick(POINT screen)
@@ -969,6 +974,27 @@ Instance Jumplet::StartShown(const std::string& arguments)
     return started;
 }
 
+// The tray keeps the icon of a killed instance until the pointer touches it; then it finds
+// the owner gone and drops the icon, and the icons right of it move left. Touching them all
+// now keeps that shift out of the next test, where it could move an icon from under a click.
+static std::vector<HWND> TrayIconWindows()
+{
+    std::vector<HWND> icons;
+    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray"))
+        for (HWND icon = FindWindowExW(tray.Handle(), nullptr, nullptr, nullptr); icon;
+             icon = FindWindowExW(tray.Handle(), icon, nullptr, nullptr))
+            if (IsWindowVisible(icon))
+                icons.push_back(icon);
+    return icons;
+}
+
+static void DropStaleTrayIcons()
+{
+    for (HWND icon : TrayIconWindows())
+        PostMessageW(icon, WM_MOUSEMOVE, 0, 0);
+    WaitUntil([] { return TrayIconWindows().empty(); }, 5000);
+}
+
 void Jumplet::EndAll()
 {
     for (Instance& instance : started_) {
@@ -996,6 +1022,7 @@ void Jumplet::EndAll()
         }
     }
     CloseHandle(snapshot);
+    DropStaleTrayIcons();
 
     // Anything else left a dialog up (a launched program, Wine itself): close it so the
     // next test starts from an empty screen.

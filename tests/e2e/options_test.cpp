@@ -228,10 +228,16 @@ bool IsChecked(const Window& box)
     return state == BST_CHECKED;
 }
 
+// The main window is always on top as well and lies under the dialog; on a busy machine a
+// late activation can lift it over the dialog for a moment. Click when the control shows.
 void ClickInDialog(const Window& dialog, int id)
 {
-    user::BringToFront(dialog);
-    user::Click(dialog.Control(id));
+    Window control = dialog.Control(id);
+    EXPECT_TRUE(WaitUntil([&] {
+        user::BringToFront(dialog);
+        return GetAncestor(WindowFromPoint(control.Centre()), GA_ROOT) == dialog.Handle();
+    })) << "the dialog is not in front at control " << id;
+    user::Click(control);
 }
 
 // The message boxes of the program, its options dialog (a dialog too) left out.
