@@ -32,8 +32,7 @@ void CloseAddWindow(const Instance& app)
     Window add = app.AddWindow();
     if (!add.IsVisible())
         return;
-    user::BringToFront(add);
-    user::AltF4();
+    user::AltF4(add);
     ASSERT_TRUE(WaitUntil([&] { return !add.IsVisible(); })) << "the add window did not close";
 }
 

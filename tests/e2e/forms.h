@@ -196,8 +196,7 @@ inline void DragByCaption(const Window& window, int dx, int dy)
 // Alt+F4 on the main window, which only hides it.
 inline void CloseMainWindow(const Window& main)
 {
-    user::BringToFront(main);
-    user::AltF4();
+    user::AltF4(main);
     ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); })) << "the main window did not close";
 }
 

@@ -706,8 +706,14 @@ void PressKeys(std::initializer_list<WORD> chord)
     Send(inputs);
 }
 
-void AltF4()
+// Alt+F4 goes to whichever window is active. On a busy machine a late activation can leave
+// another one active, and sent to Wine's own tray window it hides every icon for good; so
+// it is pressed only once the window meant is the active one.
+void AltF4(const Window& target)
 {
+    HWND top = GetAncestor(target.Handle(), GA_ROOT);
+    EXPECT_TRUE(WaitUntil([&] { return BringToFront(target) && GetForegroundWindow() == top; }))
+        << "\"" << target.Title() << "\" did not become the active window";
     PressKeys({VK_MENU, VK_F4});
 }
 

@@ -143,7 +143,7 @@ void ClickCloseBox(const Window& topLevel);  // the X at the right end of the ca
 void Type(const std::string& text);
 void PressKey(WORD virtualKey);
 void PressKeys(std::initializer_list<WORD> chord);  // held in order, released backwards
-void AltF4();
+void AltF4(const Window& target);
 
 // Drops files (Windows paths) on a screen point through X drag and drop, so the window
 // there receives a real WM_DROPFILES. Returns whether the window took the drop.

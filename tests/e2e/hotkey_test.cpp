@@ -188,8 +188,7 @@ protected:
         Window main = app.MainWindow();
         if (!main.IsVisible())
             return;
-        user::BringToFront(main);
-        user::AltF4();
+        user::AltF4(main);
         ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); })) << "the main window did not close";
     }
 

@@ -287,8 +287,7 @@ TEST_F(Launcher, ClosingTheWindowOnlyHidesIt)
     Instance second = jumplet.Start();
     EXPECT_TRUE(second.WaitForExit());
     ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
-    user::BringToFront(main.window);
-    user::AltF4();
+    user::AltF4(main.window);
     EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "Alt+F4 hides the window";
     LetItSettle();
     EXPECT_FALSE(app.HasEnded());

@@ -513,7 +513,7 @@ TEST_F(Options, AKeyChosenWhileTheHookRunsWorksAtOnce)
     EXPECT_TRUE(WaitUntil([] { return ReadSetting("moreopt", "vkkey") == "4"; }));
     LetItSettle();
     EXPECT_TRUE(BoxCaptions(app).empty());
-    user::AltF4();
+    user::AltF4(dialog);
     ExpectClosed(app, "Alt+F4");
     CloseMainWindow(main);
     user::PressKey(VK_F7);

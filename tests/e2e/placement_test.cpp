@@ -87,7 +87,7 @@ TEST_F(Placement, WindowsComeBackWhereTheUserClosedThem)
     Window add = ShowAddForm(app).window;
     DragByCaption(add, 250, 180);
     RECT addClosedAt = add.Rect();
-    user::AltF4();
+    user::AltF4(add);
     ASSERT_TRUE(WaitUntil([&] { return !add.IsVisible(); })) << "Alt+F4 did not close the add window";
 
     DragByCaption(main, -300, -200);

@@ -56,7 +56,7 @@ TEST_F(StartingAgain, ShowsTheRunningInstanceAndEndsAtOnce)
         MainForm form(first);
         Window main = form.window;
         form.TypeSearch("no");
-        user::AltF4();  // the user closes it: it only hides
+        user::AltF4(main);  // the user closes it: it only hides
         ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); }));
 
         Instance second = jumplet.Start(arguments);
