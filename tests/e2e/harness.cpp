@@ -972,17 +972,7 @@ Instance Jumplet::Start(const std::string& arguments, int timeoutMs)
     return started;
 }
 
-Instance Jumplet::StartShown(const std::string& arguments)
-{
-    Instance started = Start(arguments);
-    EXPECT_TRUE(WaitUntil([&] { return started.MainWindow().IsVisible(); }))
-        << "the main window of jumplet.exe " << arguments << " did not come up";
-    return started;
-}
-
-// The tray keeps the icon of a killed instance until the pointer touches it; then it finds
-// the owner gone and drops the icon, and the icons right of it move left. Touching them all
-// now keeps that shift out of the next test, where it could move an icon from under a click.
+// The icons in Wine's own tray window, which stands in for the shell's notification area.
 static std::vector<HWND> TrayIconWindows()
 {
     std::vector<HWND> icons;
@@ -994,6 +984,21 @@ static std::vector<HWND> TrayIconWindows()
     return icons;
 }
 
+// Start-up shows the main window, hides and shows it once more, and adds its tray icon
+// only then: a key pressed between would go to no window. The new icon says it is done.
+Instance Jumplet::StartShown(const std::string& arguments)
+{
+    size_t icons = TrayIconWindows().size();
+    Instance started = Start(arguments);
+    EXPECT_TRUE(WaitUntil([&] { return started.MainWindow().IsVisible(); }))
+        << "the main window of jumplet.exe " << arguments << " did not come up";
+    WaitUntil([&] { return TrayIconWindows().size() > icons || started.HasEnded(); }, 5000);
+    return started;
+}
+
+// The tray keeps the icon of a killed instance until the pointer touches it; then it finds
+// the owner gone and drops the icon, and the icons right of it move left. Touching them all
+// now keeps that shift out of the next test, where it could move an icon from under a click.
 static void DropStaleTrayIcons()
 {
     for (HWND icon : TrayIconWindows())
