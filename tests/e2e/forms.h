@@ -206,12 +206,9 @@ inline void CloseMainWindow(const Window& main)
 inline Window NewestTrayIcon()
 {
     Window newest;
-    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray")) {
-        for (const Window& icon : ChildrenOf(tray)) {
-            if (icon.IsVisible() && (!newest || icon.Rect().left > newest.Rect().left))
-                newest = icon;
-        }
-    }
+    for (const Window& icon : TrayIcons())
+        if (!newest || icon.Rect().left > newest.Rect().left)
+            newest = icon;
     return newest;
 }
 
@@ -313,16 +310,6 @@ inline std::vector<std::string> Opened(size_t expected)
 enum TrayItem { kInvokeAtStartup, kAddNewShortcut, kMoreOptions, kQuitApplication, kTrayItems };
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-inline std::vector<Window> TrayIcons()
-{
-    std::vector<Window> icons;
-    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray"))
-        for (const Window& icon : ChildrenOf(tray))
-            if (icon.IsVisible())
-                icons.push_back(icon);
-    return icons;
-}
 
 inline void WaitForMenuToClose()
 {

@@ -461,6 +461,17 @@ BOOL CALLBACK CollectMatchingWindow(HWND h, LPARAM param)
 
 }  // namespace
 
+std::vector<Window> TrayIcons()
+{
+    std::vector<Window> icons;
+    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray"))
+        for (HWND icon = FindWindowExW(tray.Handle(), nullptr, nullptr, nullptr); icon;
+             icon = FindWindowExW(tray.Handle(), icon, nullptr, nullptr))
+            if (IsWindowVisible(icon))
+                icons.push_back(Window(icon));
+    return icons;
+}
+
 std::vector<Window> TopLevelWindows(const std::string& className, const std::string& title, DWORD processId)
 {
     WindowQuery query{className, title, processId, {}};
@@ -972,27 +983,15 @@ Instance Jumplet::Start(const std::string& arguments, int timeoutMs)
     return started;
 }
 
-// The icons in Wine's own tray window, which stands in for the shell's notification area.
-static std::vector<HWND> TrayIconWindows()
-{
-    std::vector<HWND> icons;
-    for (const Window& tray : TopLevelWindows("__winex11_standalone_tray"))
-        for (HWND icon = FindWindowExW(tray.Handle(), nullptr, nullptr, nullptr); icon;
-             icon = FindWindowExW(tray.Handle(), icon, nullptr, nullptr))
-            if (IsWindowVisible(icon))
-                icons.push_back(icon);
-    return icons;
-}
-
 // Start-up shows the main window, hides and shows it once more, and adds its tray icon
 // only then: a key pressed between would go to no window. The new icon says it is done.
 Instance Jumplet::StartShown(const std::string& arguments)
 {
-    size_t icons = TrayIconWindows().size();
+    size_t icons = TrayIcons().size();
     Instance started = Start(arguments);
     EXPECT_TRUE(WaitUntil([&] { return started.MainWindow().IsVisible(); }))
         << "the main window of jumplet.exe " << arguments << " did not come up";
-    WaitUntil([&] { return TrayIconWindows().size() > icons || started.HasEnded(); }, 5000);
+    WaitUntil([&] { return TrayIcons().size() > icons || started.HasEnded(); }, 5000);
     return started;
 }
 
@@ -1001,9 +1000,9 @@ Instance Jumplet::StartShown(const std::string& arguments)
 // now keeps that shift out of the next test, where it could move an icon from under a click.
 static void DropStaleTrayIcons()
 {
-    for (HWND icon : TrayIconWindows())
-        PostMessageW(icon, WM_MOUSEMOVE, 0, 0);
-    WaitUntil([] { return TrayIconWindows().empty(); }, 5000);
+    for (const Window& icon : TrayIcons())
+        PostMessageW(icon.Handle(), WM_MOUSEMOVE, 0, 0);
+    WaitUntil([] { return TrayIcons().empty(); }, 5000);
 }
 
 void Jumplet::EndAll()

@@ -108,6 +108,10 @@ private:
 std::vector<Window> TopLevelWindows(const std::string& className, const std::string& title = "",
                                     DWORD processId = 0);
 
+// The visible icons in Wine's own tray window, which stands in for the shell's
+// notification area when X has none.
+std::vector<Window> TrayIcons();
+
 // A message box (dialog class #32770) shown by the program. (Not "MessageBox": windows.h
 // turns that name into MessageBoxA.)
 class MsgBox : public Window {
