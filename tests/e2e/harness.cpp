@@ -634,11 +634,15 @@ void Click(POINT screen)
 
 // A window that has just come up can lie under another for a moment on a busy machine
 // (X reports activations late); a user clicks once it shows, and so does this.
+bool ShowsAt(const Window& window, POINT screen)
+{
+    return GetAncestor(WindowFromPoint(screen), GA_ROOT) == GetAncestor(window.Handle(), GA_ROOT);
+}
+
 void Click(const Window& window)
 {
     POINT centre = window.Centre();
-    HWND top = GetAncestor(window.Handle(), GA_ROOT);
-    WaitUntil([&] { return GetAncestor(WindowFromPoint(centre), GA_ROOT) == top; }, 3000);
+    WaitUntil([&] { return ShowsAt(window, centre); }, 3000);
     Click(centre);
 }
 

@@ -140,6 +140,7 @@ namespace user {
 bool BringToFront(const Window& window);
 void MoveMouseTo(POINT screen);
 void Click(POINT screen);
+bool ShowsAt(const Window& window, POINT screen);  // its top-level window is the one seen there
 void Click(const Window& window);  // at its centre
 void RightClick(POINT screen);
 void DoubleClick(POINT screen);

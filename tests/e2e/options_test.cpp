@@ -235,7 +235,7 @@ void ClickInDialog(const Window& dialog, int id)
     Window control = dialog.Control(id);
     EXPECT_TRUE(WaitUntil([&] {
         user::BringToFront(dialog);
-        return GetAncestor(WindowFromPoint(control.Centre()), GA_ROOT) == dialog.Handle();
+        return user::ShowsAt(control, control.Centre());
     })) << "the dialog is not in front at control " << id;
     user::Click(control);
 }
