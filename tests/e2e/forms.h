@@ -5,6 +5,7 @@
 #include "harness.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -250,13 +251,33 @@ inline Window OpenTrayMenu()
     return menu;
 }
 
-// "Quit Application" is the last item of the tray menu; an open menu cannot be read from
-// another process, so it is chosen with the keyboard.
+// An open menu cannot be read from another process, so its items are chosen with keys.
+// The late activation that can close the menu as it opens can also close it a moment
+// later, and the keys then go to the window in front: each key is pressed only while the
+// menu is open, and if it closed on the way the menu is opened again and the keys start over.
+inline void ChooseInTrayMenu(const std::vector<WORD>& keys)
+{
+    for (int attempt = 1; attempt <= 2; attempt++) {
+        if (!OpenTrayMenu())
+            return;
+        bool open = true;
+        for (WORD key : keys) {
+            open = (bool)OpenPopupMenu();
+            if (!open)
+                break;
+            user::PressKey(key);
+        }
+        if (open)
+            return;
+        std::fprintf(stderr, "the tray menu closed before its keys were pressed; opened again\n");
+    }
+    ADD_FAILURE() << "the tray menu closed twice before its keys were pressed";
+}
+
+// "Quit Application" is the last item of the tray menu.
 inline void QuitFromTray(const Instance& app)
 {
-    ASSERT_TRUE(OpenTrayMenu());
-    user::PressKey(VK_UP);
-    user::PressKey(VK_RETURN);
+    ChooseInTrayMenu({VK_UP, VK_RETURN});
     ASSERT_TRUE(app.WaitForExit()) << "Quit Application did not end the program";
 }
 
@@ -318,23 +339,22 @@ inline void WaitForMenuToClose()
 
 inline void ChooseFromTrayMenu(TrayItem item)
 {
-    if (!OpenTrayMenu())
-        return;
-    for (int i = 0; i <= item; i++)
-        user::PressKey(VK_DOWN);
-    user::PressKey(VK_RETURN);
+    std::vector<WORD> keys(item + 1, VK_DOWN);
+    keys.push_back(VK_RETURN);
+    ChooseInTrayMenu(keys);
     WaitForMenuToClose();
 }
 
-// Dark pixels in the check-mark column of a menu item, read off the screen.
-inline int DarkPixelsInCheckColumn(const Window& menu, int item)
+// Dark pixels of a menu item between two columns (from the menu's left edge), read off
+// the screen.
+inline int DarkPixelsInItem(const Window& menu, int item, int fromColumn, int toColumn)
 {
     RECT r = menu.Rect();
     int itemHeight = (r.bottom - r.top - 4) / kTrayItems;
     int dark = 0;
     HDC screen = GetDC(nullptr);
     for (int y = r.top + 2 + item * itemHeight; y < r.top + 2 + (item + 1) * itemHeight; y++) {
-        for (int x = r.left + 2; x < r.left + 18; x++) {
+        for (int x = r.left + fromColumn; x < r.left + toColumn && x < r.right; x++) {
             COLORREF c = GetPixel(screen, x, y);
             if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
                 dark++;
@@ -346,20 +366,32 @@ inline int DarkPixelsInCheckColumn(const Window& menu, int item)
 
 // Whether "Invoke At Startup" shows its check mark, as the user sees it: its check column
 // against that of "Add New Shortcut", which never has one. The mouse is moved off the
-// menu so that no item is highlighted. With a name, the screen is saved as it shows.
+// menu so that no item is highlighted, and the pixels are read once the last item's text
+// is drawn (a busy machine paints late). A menu that a late activation closed before it
+// was read is opened again. With a name, the screen is saved as it shows.
 inline bool AutoStartItemShowsCheck(const std::string& screenshot = "")
 {
-    Window menu = OpenTrayMenu();
-    if (!menu)
-        return false;
-    user::MoveMouseTo(POINT{900, 900});
-    LetItSettle(300);
-    if (!screenshot.empty())
-        SaveScreenshotOf(screenshot, menu);
-    bool checked = DarkPixelsInCheckColumn(menu, kInvokeAtStartup) > DarkPixelsInCheckColumn(menu, kAddNewShortcut);
-    user::PressKey(VK_ESCAPE);
-    WaitForMenuToClose();
-    return checked;
+    const int kCheckColumns = 18;
+    for (int attempt = 1; attempt <= 2; attempt++) {
+        Window menu = OpenTrayMenu();
+        if (!menu)
+            return false;
+        user::MoveMouseTo(POINT{900, 900});
+        LetItSettle(300);
+        WaitUntil([&] { return DarkPixelsInItem(menu, kQuitApplication, kCheckColumns, 200) > 0; }, 3000);
+        if (!screenshot.empty())
+            SaveScreenshotOf(screenshot, menu);
+        bool checked = DarkPixelsInItem(menu, kInvokeAtStartup, 2, kCheckColumns) >
+                       DarkPixelsInItem(menu, kAddNewShortcut, 2, kCheckColumns);
+        if (menu.IsVisible()) {
+            user::PressKey(VK_ESCAPE);
+            WaitForMenuToClose();
+            return checked;
+        }
+        std::fprintf(stderr, "the tray menu closed before it was read; opened again\n");
+    }
+    ADD_FAILURE() << "the tray menu closed twice before it was read";
+    return false;
 }
 
 inline void WriteRunValue(const std::string& data)
