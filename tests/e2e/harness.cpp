@@ -729,6 +729,18 @@ void PressKeys(std::initializer_list<WORD> chord)
 // away after that check (it handles X's news of an old focus change late), and the keys then
 // reach no window of ours: a window that lost the front without closing gets them once more.
 // One that keeps the front and stays up is left for the caller to find.
+// Where the keys of the window's thread go, for a key that did not do what it should.
+static void PrintInputState(const Window& window, const char* what)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window.Handle(), nullptr), &info);
+    auto name = [](HWND h) { return h ? Window(h).ClassName() + " \"" + Window(h).Title() + "\"" : std::string("none"); };
+    std::fprintf(stderr, "\"%s\" %s: foreground %s, its thread's active %s, focus %s, capture %s, flags %#lx\n",
+                 window.Title().c_str(), what, name(GetForegroundWindow()).c_str(), name(info.hwndActive).c_str(),
+                 name(info.hwndFocus).c_str(), name(info.hwndCapture).c_str(), info.flags);
+}
+
 void AltF4(const Window& target)
 {
     HWND top = GetAncestor(target.Handle(), GA_ROOT);
@@ -739,6 +751,8 @@ void AltF4(const Window& target)
         PressKeys({VK_MENU, VK_F4});
         bool lostTheFront = WaitUntil([&] { return closed() || GetForegroundWindow() != top; }, 5000) &&
                             !WaitUntil(closed, 1000);
+        if (!lostTheFront && !closed())
+            PrintInputState(target, "stayed up after Alt+F4");
         if (!lostTheFront || attempt == 2)
             return;
         std::fprintf(stderr, "Alt+F4 for \"%s\" reached another window; pressed again\n", target.Title().c_str());
