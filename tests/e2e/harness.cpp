@@ -723,12 +723,6 @@ void PressKeys(std::initializer_list<WORD> chord)
     Send(inputs);
 }
 
-// Alt+F4 goes to whichever window is active. On a busy machine a late activation can leave
-// another one active, and sent to Wine's own tray window it hides every icon for good; so
-// it is pressed only once the window meant is the active one. Wine can also take the front
-// away after that check (it handles X's news of an old focus change late), and the keys then
-// reach no window of ours: a window that lost the front without closing gets them once more.
-// One that keeps the front and stays up is left for the caller to find.
 // Where the keys of the window's thread go, for a key that did not do what it should.
 static void PrintInputState(const Window& window, const char* what)
 {
@@ -741,6 +735,13 @@ static void PrintInputState(const Window& window, const char* what)
                  name(info.hwndFocus).c_str(), name(info.hwndCapture).c_str(), info.flags);
 }
 
+// Alt+F4 goes to whichever window is active. On a busy machine a late activation can leave
+// another one active, and sent to Wine's own tray window it hides every icon for good; so
+// it is pressed only once the window meant is the active one. Wine can also take the front
+// away after that check (it handles X's news of an old focus change late), and the keys then
+// reach no window of ours: a window that lost the front without closing gets them once more.
+// One that keeps the front and stays up is left for the caller to find, and where its
+// thread's keys go is printed.
 void AltF4(const Window& target)
 {
     HWND top = GetAncestor(target.Handle(), GA_ROOT);
