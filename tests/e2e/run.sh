@@ -201,6 +201,12 @@ run_driver() {
     return "$status"
 }
 
+# Whether the last run got to its end: a driver that crashed or was stopped left tests
+# unrun, and those must not pass for a second run of the ones that failed.
+ran_to_the_end() {
+    tr -d '\r' <"$work/driver.log" | grep -q '^\[==========\] [0-9]* tests\? from .* ran\.'
+}
+
 # The tests the last run failed, one name a line.
 failed_tests() {
     tr -d '\r' <"$work/driver.log" | sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\) (.*/\1/p' | sort -u
@@ -213,7 +219,7 @@ status=$?
 max_reruns=${JUMPLET_E2E_RERUNS:-3}
 failed=$(failed_tests)
 count=$(printf '%s' "$failed" | grep -c .)
-if [ "$status" != 0 ] && [ "$status" != 124 ] && [ $# = 0 ] && [ "$count" -ge 1 ] && [ "$count" -le "$max_reruns" ]; then
+if [ "$status" != 0 ] && [ $# = 0 ] && ran_to_the_end && [ "$count" -ge 1 ] && [ "$count" -le "$max_reruns" ]; then
     say "$count test(s) failed; running them once more on their own: $(echo $failed)"
     set_up || exit 2
     run_driver --gtest_filter="$(echo $failed | tr ' ' ':')"
