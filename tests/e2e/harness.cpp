@@ -578,8 +578,14 @@ INPUT KeyInput(WORD vk, bool up)
 
 void Send(std::vector<INPUT> inputs)
 {
-    if (!inputs.empty())
-        SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    // A short count means input that never went in; the check that follows fails, and
+    // this says why.
+    if (!inputs.empty()) {
+        UINT taken = SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+        if (taken != inputs.size())
+            std::fprintf(stderr, "SendInput took %u of %u events (error %lu)\n", taken, (UINT)inputs.size(),
+                         GetLastError());
+    }
     // The target takes the input from its queue at its own pace; a short breath keeps
     // a following check from racing the keystrokes still in flight.
     Sleep(30);
@@ -737,26 +743,24 @@ static void PrintInputState(const Window& window, const char* what)
 
 // Alt+F4 goes to whichever window is active. On a busy machine a late activation can leave
 // another one active, and sent to Wine's own tray window it hides every icon for good; so
-// it is pressed only once the window meant is the active one. Wine can also take the front
-// away after that check (it handles X's news of an old focus change late), and the keys then
-// reach no window of ours: a window that lost the front without closing gets them once more.
-// One that keeps the front and stays up is left for the caller to find, and where its
-// thread's keys go is printed.
+// it is pressed only once the window meant is the active one. Wine can still lose the
+// chord after that check: a late focus change can make the desktop the active window, and
+// a loaded run here saw the main window stay up in front with its search line focused,
+// most likely because the key-state update X sends with such a change let Alt go before
+// F4. A window still up after 5 s gets the chord once more, as a user would press it again,
+// with where its thread's keys go printed; one that ignores Alt+F4 stays up, and its
+// caller fails.
 void AltF4(const Window& target)
 {
     HWND top = GetAncestor(target.Handle(), GA_ROOT);
     auto closed = [&] { return !IsWindowVisible(top); };
-    for (int attempt = 1;; attempt++) {
+    for (int attempt = 1; attempt <= 2 && !closed(); attempt++) {
         EXPECT_TRUE(WaitUntil([&] { return BringToFront(target) && GetForegroundWindow() == top; }))
             << "\"" << target.Title() << "\" did not become the active window";
         PressKeys({VK_MENU, VK_F4});
-        bool lostTheFront = WaitUntil([&] { return closed() || GetForegroundWindow() != top; }, 5000) &&
-                            !WaitUntil(closed, 1000);
-        if (!lostTheFront && !closed())
-            PrintInputState(target, "stayed up after Alt+F4");
-        if (!lostTheFront || attempt == 2)
+        if (WaitUntil(closed, 5000))
             return;
-        std::fprintf(stderr, "Alt+F4 for \"%s\" reached another window; pressed again\n", target.Title().c_str());
+        PrintInputState(target, attempt == 1 ? "stayed up after Alt+F4; pressed again" : "stayed up after Alt+F4 twice");
     }
 }
 
