@@ -345,30 +345,38 @@ inline void ChooseFromTrayMenu(TrayItem item)
     WaitForMenuToClose();
 }
 
-// Dark pixels of a menu item between two columns (from the menu's left edge), read off
-// the screen.
-inline int DarkPixelsInItem(const Window& menu, int item, int fromColumn, int toColumn)
+// The dark and light pixels of a menu item between two columns (from the menu's left
+// edge), read off the screen.
+struct ItemPixels {
+    int dark = 0, light = 0, all = 0;
+};
+
+inline ItemPixels PixelsOfItem(const Window& menu, int item, int fromColumn, int toColumn)
 {
     RECT r = menu.Rect();
     int itemHeight = (r.bottom - r.top - 4) / kTrayItems;
-    int dark = 0;
+    ItemPixels pixels;
     HDC screen = GetDC(nullptr);
     for (int y = r.top + 2 + item * itemHeight; y < r.top + 2 + (item + 1) * itemHeight; y++) {
         for (int x = r.left + fromColumn; x < r.left + toColumn && x < r.right; x++) {
             COLORREF c = GetPixel(screen, x, y);
-            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
-                dark++;
+            int sum = GetRValue(c) + GetGValue(c) + GetBValue(c);
+            pixels.all++;
+            pixels.dark += c != CLR_INVALID && sum < 300;
+            pixels.light += c != CLR_INVALID && sum > 450;
         }
     }
     ReleaseDC(nullptr, screen);
-    return dark;
+    return pixels;
 }
 
 // Whether "Invoke At Startup" shows its check mark, as the user sees it: its check column
-// against that of "Add New Shortcut", which never has one. The mouse is moved off the
-// menu so that no item is highlighted, and the pixels are read once the last item's text
-// is drawn (a busy machine paints late). A menu that a late activation closed before it
-// was read is opened again. With a name, the screen is saved as it shows.
+// against that of "Add New Shortcut", which never has one. The pixels are read once every
+// item shows as painted and not highlighted, its text dark on a mostly light ground: a busy
+// machine paints late, what lay under the menu can be dark, and the item under the pointer
+// as the menu opens is highlighted until the pointer, moved away, is noticed. A menu that
+// a late activation closed before it was read is opened again. With a name, the screen is
+// saved as it shows.
 inline bool AutoStartItemShowsCheck(const std::string& screenshot = "")
 {
     const int kCheckColumns = 18;
@@ -377,12 +385,23 @@ inline bool AutoStartItemShowsCheck(const std::string& screenshot = "")
         if (!menu)
             return false;
         user::MoveMouseTo(POINT{900, 900});
-        LetItSettle(300);
-        WaitUntil([&] { return DarkPixelsInItem(menu, kQuitApplication, kCheckColumns, 200) > 0; }, 3000);
+        const int textEnd = menu.Rect().right - menu.Rect().left - 4;
+        bool painted = WaitUntil(
+            [&] {
+                for (int item = 0; item < kTrayItems; item++) {
+                    ItemPixels text = PixelsOfItem(menu, item, kCheckColumns, textEnd);
+                    if (text.dark == 0 || 2 * text.light < text.all)
+                        return false;
+                }
+                return true;
+            },
+            3000);
+        if (!painted)
+            std::fprintf(stderr, "the tray menu did not show painted in 3 s; read as it is\n");
         if (!screenshot.empty())
             SaveScreenshotOf(screenshot, menu);
-        bool checked = DarkPixelsInItem(menu, kInvokeAtStartup, 2, kCheckColumns) >
-                       DarkPixelsInItem(menu, kAddNewShortcut, 2, kCheckColumns);
+        bool checked = PixelsOfItem(menu, kInvokeAtStartup, 2, kCheckColumns).dark >
+                       PixelsOfItem(menu, kAddNewShortcut, 2, kCheckColumns).dark;
         if (menu.IsVisible()) {
             user::PressKey(VK_ESCAPE);
             WaitForMenuToClose();
