@@ -9,11 +9,12 @@
 # build/e2e, and ends everything it started, whatever happens. The exit status is the
 # driver's. Set JUMPLET_SCREENSHOTS to a folder to keep the screenshots tests take.
 #
-# The whole suite (no arguments) runs a test that failed once more, on its own in a fresh
-# prefix and X server, when no more than a few failed: with no window manager, Wine learns
-# of X focus changes late on a busy machine and can lose a click or a key. The run passes
-# only if each such test then passes, and it names them; many failures are no such luck
-# and are not run again. JUMPLET_E2E_RERUNS sets how many is "a few" (3; 0 for none).
+# The whole suite (no arguments), when it got to its end with no more than a few failed
+# tests, runs those once more, apart from the rest in a fresh prefix and X server: with no
+# window manager, Wine learns of X focus changes late on a busy machine and can lose a
+# click or a key. The run passes only if they then pass, and it names them; many failures
+# are no such luck and are not run again. JUMPLET_E2E_RERUNS sets how many is "a few"
+# (3; 0 for none).
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
