@@ -719,14 +719,33 @@ void PressKey(WORD virtualKey)
     Send({KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
 }
 
+// Wine takes the state of every key from X when one of its windows gets X's focus, and X
+// never saw keys that came through SendInput: a focus change that arrives while Alt or Ctrl
+// is held lets it go (seen here through GetAsyncKeyState: Alt up by itself around an
+// activation), and the last key would come alone. So the held keys are pressed first,
+// pressed again if they do not stay down a moment, and only then the last key; a change
+// that comes later still is left to the caller (AltF4 presses again).
 void PressKeys(std::initializer_list<WORD> chord)
 {
-    std::vector<INPUT> inputs;
-    for (WORD vk : chord)
-        inputs.push_back(KeyInput(vk, false));
-    for (auto it = std::rbegin(chord); it != std::rend(chord); ++it)
-        inputs.push_back(KeyInput(*it, true));
-    Send(inputs);
+    std::vector<WORD> held(chord.begin(), chord.end() - 1);
+    WORD last = *(chord.end() - 1);
+    for (WORD vk : held)
+        Send({KeyInput(vk, false)});
+    for (int attempt = 0; attempt < 3; attempt++) {
+        Sleep(50);
+        bool allDown = true;
+        for (WORD vk : held) {
+            if (!(GetAsyncKeyState(vk) & 0x8000)) {
+                allDown = false;
+                Send({KeyInput(vk, false)});
+            }
+        }
+        if (allDown)
+            break;
+    }
+    Send({KeyInput(last, false), KeyInput(last, true)});
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        Send({KeyInput(*it, true)});
 }
 
 // Where the keys of the window's thread go, for a key that did not do what it should.
