@@ -11,14 +11,6 @@
 
 namespace e2e {
 
-inline std::vector<Window> ChildrenOf(const Window& parent)
-{
-    std::vector<Window> children;
-    for (HWND child = GetWindow(parent.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(Window(child));
-    return children;
-}
-
 // The top-left corner of a window's client area on the screen.
 inline POINT ClientOrigin(const Window& window)
 {
@@ -370,6 +362,19 @@ inline ItemPixels PixelsOfItem(const Window& menu, int item, int fromColumn, int
     return pixels;
 }
 
+// Whether every item of the menu shows its text dark on a mostly light ground: painted,
+// and none highlighted. The text starts after the check column.
+inline bool MenuLooksPainted(const Window& menu, int textStart)
+{
+    const int textEnd = menu.Rect().right - menu.Rect().left - 4;
+    for (int item = 0; item < kTrayItems; item++) {
+        ItemPixels text = PixelsOfItem(menu, item, textStart, textEnd);
+        if (text.dark == 0 || 2 * text.light < text.all)
+            return false;
+    }
+    return true;
+}
+
 // Whether "Invoke At Startup" shows its check mark, as the user sees it: its check column
 // against that of "Add New Shortcut", which never has one. The pixels are read once every
 // item shows as painted and not highlighted, its text dark on a mostly light ground: a busy
@@ -385,18 +390,7 @@ inline bool AutoStartItemShowsCheck(const std::string& screenshot = "")
         if (!menu)
             return false;
         user::MoveMouseTo(POINT{900, 900});
-        const int textEnd = menu.Rect().right - menu.Rect().left - 4;
-        bool painted = WaitUntil(
-            [&] {
-                for (int item = 0; item < kTrayItems; item++) {
-                    ItemPixels text = PixelsOfItem(menu, item, kCheckColumns, textEnd);
-                    if (text.dark == 0 || 2 * text.light < text.all)
-                        return false;
-                }
-                return true;
-            },
-            3000);
-        if (!painted)
+        if (!WaitUntil([&] { return MenuLooksPainted(menu, kCheckColumns); }, 3000))
             std::fprintf(stderr, "the tray menu did not show painted in 3 s; read as it is\n");
         if (!screenshot.empty())
             SaveScreenshotOf(screenshot, menu);

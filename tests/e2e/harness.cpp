@@ -461,14 +461,21 @@ BOOL CALLBACK CollectMatchingWindow(HWND h, LPARAM param)
 
 }  // namespace
 
+std::vector<Window> ChildrenOf(const Window& parent)
+{
+    std::vector<Window> children;
+    for (HWND child = GetWindow(parent.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(Window(child));
+    return children;
+}
+
 std::vector<Window> TrayIcons()
 {
     std::vector<Window> icons;
     for (const Window& tray : TopLevelWindows("__winex11_standalone_tray"))
-        for (HWND icon = FindWindowExW(tray.Handle(), nullptr, nullptr, nullptr); icon;
-             icon = FindWindowExW(tray.Handle(), icon, nullptr, nullptr))
-            if (IsWindowVisible(icon))
-                icons.push_back(Window(icon));
+        for (const Window& icon : ChildrenOf(tray))
+            if (icon.IsVisible())
+                icons.push_back(icon);
     return icons;
 }
 

@@ -108,6 +108,8 @@ private:
 std::vector<Window> TopLevelWindows(const std::string& className, const std::string& title = "",
                                     DWORD processId = 0);
 
+std::vector<Window> ChildrenOf(const Window& parent);  // its direct children, top first
+
 // The visible icons in Wine's own tray window, which stands in for the shell's
 // notification area when X has none.
 std::vector<Window> TrayIcons();
