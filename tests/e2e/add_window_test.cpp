@@ -1,5 +1,5 @@
 // The add window: a name, a type, a target from a dialog or the keyboard, and OK.
-#include "forms.h"
+#include "fixtures.h"
 
 #include <algorithm>
 #include <cstring>
@@ -33,19 +33,6 @@ void WaitForName(const Window& list, const std::string& name)
 {
     EXPECT_TRUE(WaitUntil([&] { return IndexOf(list, name) >= 0; }))
         << "\"" << name << "\" did not appear in the list";
-}
-
-// Pasting is how a long text gets into a field; the field decides how much it takes.
-void PasteText(const std::string& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-    user::PressKeys({VK_CONTROL, 'V'});
 }
 
 // Wine's folder browser ignores a path typed into its Folder box, so the tree is walked
@@ -127,28 +114,31 @@ TEST_F(AddWindow, AFileChosenInTheOpenDialogIsAddedAtOnce)
     EXPECT_FALSE(form.targetEdit.IsEnabled());
 }
 
-TEST_F(AddWindow, CancellingTheFileDialogLeavesTheTargetEmptyAndLocked)
+// Whatever the target held, a file or folder dialog given up on leaves it empty and locked,
+// with the type chosen.
+TEST_F(AddWindow, ACancelledFileOrFolderDialogLeavesTheTargetEmptyAndLocked)
 {
     Instance app = jumplet.StartShown();
     AddForm form = ShowAddForm(app);
-    form.ChooseType("Web address");
-    ASSERT_EQ(form.targetEdit.Text(), "www.");
-
-    form.ChooseType("File");
-    MsgBox dialog = app.WaitForMessageBox("Open");
-    ASSERT_TRUE(dialog.Exists());
-    user::Click(dialog.Control(IDCANCEL));
-    ASSERT_TRUE(WaitUntil([&] { return !dialog.Exists(); }));
-
-    EXPECT_EQ(form.TypeText(), "File");
-    EXPECT_EQ(form.targetEdit.Text(), "");
-    EXPECT_FALSE(form.targetEdit.IsEnabled());
+    for (const char* type : {"File", "Folder"}) {
+        SCOPED_TRACE(type);
+        form.ChooseType("Web address");
+        ASSERT_EQ(form.targetEdit.Text(), "www.");
+        form.ChooseType(type);
+        MsgBox dialog = app.WaitForMessageBox(type == std::string("File") ? "Open" : "Browse for Folder");
+        ASSERT_TRUE(dialog.Exists());
+        user::Click(dialog.Control(IDCANCEL));
+        ASSERT_TRUE(WaitUntil([&] { return !dialog.Exists(); }));
+        EXPECT_EQ(form.TypeText(), type);
+        EXPECT_EQ(form.targetEdit.Text(), "");
+        EXPECT_FALSE(form.targetEdit.IsEnabled());
+    }
 }
 
 TEST_F(AddWindow, AFolderChosenInTheBrowserIsAdded)
 {
-    CreateDirectoryA("C:\\Music", nullptr);
-    CreateDirectoryA("C:\\Music\\Live.2024", nullptr);
+    const std::string live = jumplet.Folder() + "Music\\Live.2024";
+    MakeFolders(live);
     Instance app = jumplet.StartShown();
     MainForm main(app);
     AddForm form = ShowAddForm(app);
@@ -158,76 +148,55 @@ TEST_F(AddWindow, AFolderChosenInTheBrowserIsAdded)
     ASSERT_TRUE(dialog.Exists()) << "choosing Folder opened no folder browser";
     EXPECT_EQ(dialog.Owner().Handle(), form.window.Handle());
     EXPECT_EQ(dialog.Control(kFolderTitle).Text(), "Please Select a Folder..");
-    WalkFolderTree(dialog, {"Desktop", "My Computer", "(C:)", "Music", "Live.2024"});
+    WalkFolderTree(dialog, {"Desktop", "My Computer", "(C:)", "e2e", "AddWindow.AFolderChosenInTheBrowserIsAdded",
+                            "Music", "Live.2024"});
     user::Click(dialog.Control(IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !dialog.Exists(); }));
     EXPECT_EQ(form.TypeText(), "Folder");
-    EXPECT_EQ(form.targetEdit.Text(), "C:\\Music\\Live.2024");
+    EXPECT_EQ(form.targetEdit.Text(), live);
     EXPECT_FALSE(form.targetEdit.IsEnabled());
 
     AddForm::TypeInto(form.nameEdit, "Live");
     form.PressOk();
     WaitForName(main.mainList, "Live");
-    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Live", "C:\\Music\\Live.2024"}));
-
-    // A second folder, given up on: nothing to add.
-    form.ChooseType("Folder");
-    dialog = app.WaitForMessageBox("Browse for Folder");
-    ASSERT_TRUE(dialog.Exists());
-    user::Click(dialog.Control(IDCANCEL));
-    ASSERT_TRUE(WaitUntil([&] { return !dialog.Exists(); }));
-    EXPECT_EQ(form.TypeText(), "Folder");
-    EXPECT_EQ(form.targetEdit.Text(), "");
-    EXPECT_FALSE(form.targetEdit.IsEnabled());
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Live", live}));
 }
 
-TEST_F(AddWindow, AWebAddressStartsWithWwwInAnEnabledFocusedField)
+// Messages are stored with their prefix, one after another: the form stays open for the
+// next one, still a message. A web address starts with "www." in an enabled field that has
+// the focus, so the keyboard goes straight on; after a message, the last choice decides
+// how the target is stored.
+TEST_F(AddWindow, MessagesAndAWebAddressAreStoredAsTheirTypeSays)
 {
     Instance app = jumplet.StartShown();
     MainForm main(app);
     AddForm form = ShowAddForm(app);
-    // A message first: the last choice decides how the target is stored.
     form.ChooseType("Message");
+    EXPECT_EQ(form.targetEdit.Text(), "");
+    EXPECT_TRUE(form.targetEdit.IsEnabled());
+    for (const char* name : {"Greeting", "Farewell"}) {
+        AddForm::TypeInto(form.targetEdit, name == std::string("Greeting") ? "hello" : "see you");
+        AddForm::TypeInto(form.nameEdit, name);
+        form.PressOk();
+        WaitForName(main.mainList, name);
+        EXPECT_EQ(form.nameEdit.Text(), "");
+        EXPECT_EQ(form.targetEdit.Text(), "");
+        EXPECT_EQ(form.TypeText(), "Message");
+        EXPECT_TRUE(form.targetEdit.IsEnabled());
+    }
+
     form.ChooseType("Web address");
     EXPECT_EQ(form.targetEdit.Text(), "www.");
     EXPECT_TRUE(form.targetEdit.IsEnabled());
     EXPECT_TRUE(form.targetEdit.HasFocus());
-
-    // Straight on with the keyboard: the focus is already there.
     user::PressKey(VK_END);
     user::Type("example.org");
     AddForm::TypeInto(form.nameEdit, "Example");
     form.PressOk();
     WaitForName(main.mainList, "Example");
-    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Example", "www.example.org"}));
-}
-
-TEST_F(AddWindow, MessagesAreStoredWithTheirPrefixOneAfterAnother)
-{
-    Instance app = jumplet.StartShown();
-    MainForm main(app);
-    AddForm form = ShowAddForm(app);
-    form.ChooseType("Message");
-    EXPECT_EQ(form.targetEdit.Text(), "");
-    EXPECT_TRUE(form.targetEdit.IsEnabled());
-
-    AddForm::TypeInto(form.targetEdit, "hello");
-    AddForm::TypeInto(form.nameEdit, "Greeting");
-    form.PressOk();
-    WaitForName(main.mainList, "Greeting");
-    EXPECT_EQ(form.nameEdit.Text(), "");
-    EXPECT_EQ(form.targetEdit.Text(), "");
-    EXPECT_EQ(form.TypeText(), "Message");
-    EXPECT_TRUE(form.targetEdit.IsEnabled());
-
-    // The form stays open for the next one, still a message.
-    AddForm::TypeInto(form.targetEdit, "see you");
-    AddForm::TypeInto(form.nameEdit, "Farewell");
-    form.PressOk();
-    WaitForName(main.mainList, "Farewell");
-    EXPECT_EQ(jumplet.ReadDataFile(),
-              DataLines({"Greeting", "Message : hello", "Farewell", "Message : see you"}));
-    EXPECT_EQ(main.mainList.Items(), (std::vector<std::string>{"Farewell", "Greeting"}));
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Greeting", "Message : hello", "Farewell", "Message : see you",
+                                                 "Example", "www.example.org"}));
+    EXPECT_EQ(main.mainList.Items(), (std::vector<std::string>{"Example", "Farewell", "Greeting"}));
 }
 
 TEST_F(AddWindow, AMessageTakesAtMost249Characters)
@@ -238,7 +207,7 @@ TEST_F(AddWindow, AMessageTakesAtMost249Characters)
     form.ChooseType("Message");
     std::string pasted(240, 'm');
     user::Click(form.targetEdit);
-    PasteText(pasted);
+    user::Paste(pasted);
     ASSERT_EQ(form.targetEdit.Text(), pasted);
     user::Type("0123456789abcdef");
     std::string kept = pasted + "012345678";

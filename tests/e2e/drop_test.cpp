@@ -1,6 +1,9 @@
 // Dropping a file or folder from a file manager: the add form fills itself in and
 // proposes a name. Every drop is a real X drag and drop that Wine turns into WM_DROPFILES.
-#include "forms.h"
+#include "fixtures.h"
+
+#include <cstdio>
+#include <utility>
 
 using namespace e2e;
 
@@ -10,7 +13,7 @@ const char kOnlyOneText[] = "Drop Only One File Or Folder !";
 
 void DropOn(const std::vector<std::string>& paths, const Window& on)
 {
-    ASSERT_TRUE(user::DropFiles(paths, on)) << "\"" << on.Title() << "\" did not take the drop";
+    ASSERT_TRUE(user::DropFiles(paths, on.Centre())) << "\"" << on.Title() << "\" did not take the drop";
 }
 
 // The form is filled by the time its target shows the dropped path.
@@ -24,58 +27,58 @@ void ExpectFilledForm(const AddForm& form, const std::string& type, const std::s
 
 class Drop : public JumpletTest {};
 
-TEST_F(Drop, OneFileOnTheAddWindowFillsTheFormWithAProposedName)
+// The name ends at the first dot, dots in front skipped; a plain folder keeps its whole
+// name, and any other attribute makes it a file. A drop fills the target but does not
+// unlock it: no type was chosen. After a chosen Message, a drop makes a file shortcut.
+TEST_F(Drop, OneFileOrFolderOnTheAddWindowFillsTheFormWithAProposedName)
 {
     struct Case {
         const char* path;
+        DWORD folderAttributes;  // 0: a file
+        const char* type;
         const char* name;
     };
-    // The name ends at the first dot; dots in front are skipped.
     const Case cases[] = {
-        {"C:\\Tools\\viewer.exe", "viewer"},
-        {"C:\\Docs\\report.final.pdf", "report"},
-        {"C:\\users\\Public\\.profile", "profile"},
-        {"C:\\bin\\make", "make"},
+        {"Tools\\viewer.exe", 0, "File", "viewer"},
+        {"Docs\\report.final.pdf", 0, "File", "report"},
+        {"users\\Public\\.profile", 0, "File", "profile"},
+        {"bin\\make", 0, "File", "make"},
+        {"Data\\Album.2024", FILE_ATTRIBUTE_NORMAL, "Folder", "Album.2024"},
+        // Wine keeps no read-only flag on a folder; hidden is the attribute it does keep.
+        {"Data\\Archive.2019", FILE_ATTRIBUTE_HIDDEN, "File", "Archive"},
     };
-    for (const Case& c : cases)
-        WriteFileBytes(c.path, "x");
-
+    for (const Case& c : cases) {
+        std::string path = jumplet.Folder() + c.path;
+        if (!c.folderAttributes) {
+            WriteFileBytes(path, "x");
+            continue;
+        }
+        MakeFolders(path);
+        SetFileAttributesA(path.c_str(), c.folderAttributes);
+        ASSERT_EQ(GetFileAttributesA(path.c_str()), FILE_ATTRIBUTE_DIRECTORY | (c.folderAttributes & ~FILE_ATTRIBUTE_NORMAL));
+    }
     Instance app = jumplet.StartShown();
+    MainForm main(app);
     AddForm form = ShowAddForm(app);
     for (const Case& c : cases) {
-        DropOn({c.path}, form.window);
-        ExpectFilledForm(form, "File", c.path, c.name);
+        DropOn({jumplet.Folder() + c.path}, form.window);
+        ExpectFilledForm(form, c.type, jumplet.Folder() + c.path, c.name);
+        EXPECT_FALSE(form.targetEdit.IsEnabled()) << c.path;
     }
-    // A drop fills the target but does not unlock it: no type was chosen.
-    EXPECT_FALSE(form.targetEdit.IsEnabled());
-}
 
-TEST_F(Drop, APlainFolderKeepsItsWholeNameAnyOtherAttributeMakesItAFile)
-{
-    const std::string album = "C:\\Data\\Album.2024";
-    const std::string archive = "C:\\Data\\Archive.2019";
-    CreateDirectoryA("C:\\Data", nullptr);
-    CreateDirectoryA(album.c_str(), nullptr);
-    CreateDirectoryA(archive.c_str(), nullptr);
-    SetFileAttributesA(album.c_str(), FILE_ATTRIBUTE_NORMAL);
-    // Wine keeps no read-only flag on a folder; hidden is the attribute it does keep.
-    SetFileAttributesA(archive.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    ASSERT_EQ(GetFileAttributesA(album.c_str()), (DWORD)FILE_ATTRIBUTE_DIRECTORY);
-    ASSERT_EQ(GetFileAttributesA(archive.c_str()), (DWORD)(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
-
-    Instance app = jumplet.StartShown();
-    AddForm form = ShowAddForm(app);
-    DropOn({album}, form.window);
-    ExpectFilledForm(form, "Folder", album, "Album.2024");
-    DropOn({archive}, form.window);
-    ExpectFilledForm(form, "File", archive, "Archive");
-
-    SetFileAttributesA(archive.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::string report = jumplet.Folder() + cases[1].path;
+    form.ChooseType("Message");
+    AddForm::TypeInto(form.targetEdit, "hello");
+    DropOn({report}, form.window);
+    ExpectFilledForm(form, "File", report, "report");
+    form.PressOk();
+    EXPECT_TRUE(WaitUntil([&] { return IndexOf(main.mainList, "report") >= 0; }));
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"report", report}));
 }
 
 TEST_F(Drop, OneFileOnTheMainWindowOpensTheFilledForm)
 {
-    const std::string viewer = "C:\\Tools\\viewer.exe";
+    const std::string viewer = jumplet.Folder() + "viewer.exe";
     WriteFileBytes(viewer, "x");
     Instance app = jumplet.StartShown();
     MainForm main(app);
@@ -99,86 +102,53 @@ TEST_F(Drop, OneFileOnTheMainWindowOpensTheFilledForm)
     EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Image viewer", viewer}));
 }
 
-TEST_F(Drop, TwoFilesAreRefusedWithAMessage)
+// Two files at once, or a path the data file cannot hold: it keeps text in the system's
+// ANSI code page, and a name that cannot be spelt there would be stored as another file's
+// name (a best fit) or as question marks. Either window refuses them with a message of its
+// own, and nothing changes.
+TEST_F(Drop, TwoFilesOrAPathTheCodePageCannotHoldAreRefused)
 {
-    const std::vector<std::string> two = {"C:\\Tools\\viewer.exe", "C:\\Docs\\report.final.pdf"};
+    const std::string folder = UnixPathOf(jumplet.Folder());
+    const std::vector<std::string> two = {jumplet.Folder() + "viewer.exe", jumplet.Folder() + "report.final.pdf"};
     for (const std::string& path : two)
         WriteFileBytes(path, "x");
-    Instance app = jumplet.StartShown();
-    MainForm main(app);
-
-    DropOn(two, main.mainList);
-    MsgBox box = app.WaitForMessageBox("Message");
-    ASSERT_TRUE(box.Exists()) << "two files dropped on the main window gave no message";
-    EXPECT_EQ(box.Message(), kOnlyOneText);
-    EXPECT_EQ(box.Owner().Handle(), main.window.Handle());
-    box.PressOk();
-    ASSERT_TRUE(WaitUntil([&] { return !box.Exists(); }));
-    EXPECT_FALSE(app.AddWindow().IsVisible()) << "the add window came up for a refused drop";
-
-    AddForm form = ShowAddForm(app);
-    AddForm::TypeInto(form.nameEdit, "Keep");
-    DropOn(two, form.window);
-    box = app.WaitForMessageBox("Message");
-    ASSERT_TRUE(box.Exists()) << "two files dropped on the add window gave no message";
-    EXPECT_EQ(box.Message(), kOnlyOneText);
-    box.PressOk();
-    ASSERT_TRUE(WaitUntil([&] { return !box.Exists(); }));
-    EXPECT_EQ(form.nameEdit.Text(), "Keep");
-    EXPECT_EQ(form.targetEdit.Text(), "");
-    EXPECT_EQ(form.TypeText(), "");
-}
-
-// The data file keeps text in the system's ANSI code page: a name it cannot spell would
-// be stored as another file's name (a best fit) or as question marks.
-TEST_F(Drop, APathTheCodePageCannotHoldIsRefused)
-{
+    std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{UnixPathOf(two[0]), UnixPathOf(two[1])}, kOnlyOneText}};
     if (GetACP() == CP_UTF8)
-        GTEST_SKIP() << "this prefix's code page holds every name";
-    CreateDirectoryA("C:\\Data", nullptr);
-    const std::string folder = UnixPathOf("C:\\Data");
-    Instance app = jumplet.StartShown();
-    MainForm main(app);
+        std::printf("this prefix's code page holds every name: only two files are refused\n");
     for (const wchar_t* name : {L"r\u0101.exe", L"\u041e\u0442\u0447\u0451\u0442.exe"}) {
-        std::wstring path = std::wstring(L"C:\\Data\\") + name;
+        std::wstring path = std::wstring(jumplet.Folder().begin(), jumplet.Folder().end()) + name;
         HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
         char utf8[MAX_PATH];
         WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, MAX_PATH, nullptr, nullptr);
-        ASSERT_TRUE(user::DropUnixFiles({folder + "/" + utf8}, main.mainList.Centre()));
-        MsgBox box = app.WaitForMessageBox("Message");
-        ASSERT_TRUE(box.Exists()) << "a path the data file cannot hold was taken";
-        EXPECT_NE(box.Message().find("cannot keep this path"), std::string::npos) << box.Message();
-        box.PressOk();
-        ASSERT_TRUE(WaitUntil([&] { return !box.Exists(); }));
-        EXPECT_FALSE(app.AddWindow().IsVisible());
+        if (GetACP() != CP_UTF8)
+            refused.push_back({{folder + "/" + utf8}, "cannot keep this path"});
     }
-    AddForm form = ShowAddForm(app);
-    std::string unixPath = folder + "/r\xC4\x81.exe";
-    ASSERT_TRUE(user::DropUnixFiles({unixPath}, form.window.Centre()));
-    MsgBox box = app.WaitForMessageBox("Message");
-    ASSERT_TRUE(box.Exists()) << "a path the data file cannot hold was taken by the add window";
-    box.PressOk();
-    EXPECT_EQ(form.targetEdit.Text(), "");
-    EXPECT_EQ(form.nameEdit.Text(), "");
-}
-
-TEST_F(Drop, ADropTurnsAMessageIntoAFileShortcut)
-{
-    const std::string report = "C:\\Docs\\report.final.pdf";
-    WriteFileBytes(report, "x");
     Instance app = jumplet.StartShown();
     MainForm main(app);
-    AddForm form = ShowAddForm(app);
-    form.ChooseType("Message");
-    AddForm::TypeInto(form.targetEdit, "hello");
-
-    DropOn({report}, form.window);
-    ExpectFilledForm(form, "File", report, "report");
-    form.PressOk();
-    EXPECT_TRUE(WaitUntil([&] { return IndexOf(main.mainList, "report") >= 0; }));
-    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"report", report}));
+    for (bool onAddWindow : {false, true}) {
+        AddForm form = onAddWindow ? ShowAddForm(app) : AddForm(app.AddWindow());
+        if (onAddWindow)
+            AddForm::TypeInto(form.nameEdit, "Keep");
+        for (const auto& drop : refused) {
+            SCOPED_TRACE((onAddWindow ? "on the add window: " : "on the main window: ") + drop.second);
+            ASSERT_TRUE(user::DropUnixFiles(drop.first, (onAddWindow ? form.window : main.mainList).Centre()));
+            MsgBox box = app.WaitForMessageBox("Message");
+            ASSERT_TRUE(box.Exists()) << "a drop that cannot be a shortcut was taken";
+            EXPECT_NE(box.Message().find(drop.second), std::string::npos) << box.Message();
+            if (!onAddWindow) {
+                EXPECT_EQ(box.Owner().Handle(), main.window.Handle());
+            }
+            box.PressOk();
+            ASSERT_TRUE(WaitUntil([&] { return !box.Exists(); }));
+            EXPECT_EQ(form.window.IsVisible(), onAddWindow) << "the add window came up for a refused drop";
+            EXPECT_EQ(form.nameEdit.Text(), onAddWindow ? "Keep" : "");
+            EXPECT_EQ(form.targetEdit.Text(), "");
+            EXPECT_EQ(form.TypeText(), "");
+        }
+    }
 }
 
 }  // namespace

@@ -1,171 +1,29 @@
 // The key that brings Jumplet up from any application, and Up and Down for its list, with
 // another program of the test in front that must still receive every key.
-#include "forms.h"
+#include "fixtures.h"
 
-#include <algorithm>
 #include <memory>
-#include <utility>
 
 namespace e2e {
 namespace {
 
-// The application in front: a window of the test's own on a thread of its own, so that it
-// takes its keys while the test waits, and remembers each key that reached it. The thread
-// also hooks the keyboard before Jumplet starts: Jumplet's hook, installed later, runs
-// first, so this one sees a key only when Jumplet's passed it on.
-class KeyWitness {
-public:
-    KeyWitness()
-    {
-        InitializeCriticalSection(&lock_);
-        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-        WaitForSingleObject(ready_, 10000);
-    }
-
-    ~KeyWitness()
-    {
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-        WaitForSingleObject(thread_, 10000);
-        CloseHandle(thread_);
-        CloseHandle(ready_);
-        DeleteCriticalSection(&lock_);
-    }
-
-    KeyWitness(const KeyWitness&) = delete;
-    KeyWitness& operator=(const KeyWitness&) = delete;
-
-    Window window() const { return Window(window_); }
-
-    // Brings the witness in front with the focus, and forgets the keys it had.
-    void TakeFocus()
-    {
-        ASSERT_TRUE(user::BringToFront(window())) << "the witness window did not come to the front";
-        Forget();
-    }
-
-    void Forget()
-    {
-        EnterCriticalSection(&lock_);
-        keys_.clear();
-        hooked_.clear();
-        LeaveCriticalSection(&lock_);
-    }
-
-    // Whether the key reached the window as this message (WM_KEYDOWN, WM_SYSKEYDOWN, ...).
-    bool Received(UINT message, WORD key) { return Saw(keys_, message, key); }
-    // Whether the key went on along the hook chain past Jumplet's hook.
-    bool PassedOn(UINT message, WORD key) { return Saw(hooked_, message, key); }
-
-private:
-    using Keys = std::vector<std::pair<UINT, WORD>>;
-
-    bool Saw(const Keys& keys, UINT message, WORD key)
-    {
-        return WaitUntil([&] {
-            EnterCriticalSection(&lock_);
-            bool found = std::find(keys.begin(), keys.end(), std::make_pair(message, key)) != keys.end();
-            LeaveCriticalSection(&lock_);
-            return found;
-        }, 3000);
-    }
-
-    void Remember(Keys* keys, UINT message, WORD key)
-    {
-        EnterCriticalSection(&lock_);
-        keys->push_back({message, key});
-        LeaveCriticalSection(&lock_);
-    }
-
-    static KeyWitness* current_;
-
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        if (code >= 0)
-            current_->Remember(&current_->hooked_, (UINT)wParam, (WORD)((KBDLLHOOKSTRUCT*)lParam)->vkCode);
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static DWORD WINAPI Run(LPVOID self)
-    {
-        auto* witness = (KeyWitness*)self;
-        current_ = witness;
-        HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, Hook, GetModuleHandleA(nullptr), 0);
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = "JumpletE2EKeyWitness";
-        RegisterClassA(&windowClass);
-        witness->window_ = CreateWindowExA(0, windowClass.lpszClassName, "Key witness",
-                                           WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600, 300, 200, nullptr,
-                                           nullptr, windowClass.hInstance, witness);
-        SetEvent(witness->ready_);
-        MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        UnhookWindowsHookEx(hook);
-        return 0;
-    }
-
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_NCCREATE)
-            SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR)((CREATESTRUCTA*)lParam)->lpCreateParams);
-        auto* witness = (KeyWitness*)GetWindowLongPtrA(window, GWLP_USERDATA);
-        switch (message) {
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP:
-            witness->Remember(&witness->keys_, message, (WORD)wParam);
-            return 0;  // no menu mode for Alt
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    HWND window_ = nullptr;
-    HANDLE thread_ = nullptr;
-    HANDLE ready_ = nullptr;
-    CRITICAL_SECTION lock_;
-    Keys keys_;
-    Keys hooked_;
-};
-
-KeyWitness* KeyWitness::current_;
-
-// Only the release of a key, as when a key held since before comes up.
-void ReleaseKey(WORD key)
+// One key event as it comes: the release of a key alone (as when a key held since before
+// comes up), or a key that has no key code, as some keys of some keyboards have (scan code
+// 0x59 is no key of the layout; the platform reports it with code 0).
+void SendKeyEvent(WORD key, WORD scan, DWORD flags)
 {
     INPUT in = {};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = key;
-    in.ki.wScan = (WORD)MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
-    in.ki.dwFlags = KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY;
+    in.ki.wScan = scan;
+    in.ki.dwFlags = flags;
     SendInput(1, &in, sizeof in);
-}
-
-void PressKeyWithoutCode()
-{
-    INPUT in[2] = {};
-    for (INPUT& event : in) {
-        event.type = INPUT_KEYBOARD;
-        event.ki.wScan = 0x59;  // no key of the layout
-        event.ki.dwFlags = KEYEVENTF_SCANCODE;
-    }
-    in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
 }
 
 class Hotkey : public JumpletTest {
 protected:
-    // A fresh witness, hooked before Jumplet starts. (Under Wine a hook that stood behind
-    // the hook of a program that has ended is called no more.)
+    // The application in front: a fresh witness, hooked before Jumplet starts, so that it
+    // sees a key only when Jumplet's hook passed it on.
     Instance StartShown()
     {
         witness.reset();
@@ -185,23 +43,21 @@ protected:
 
     static void Close(const Instance& app)
     {
-        Window main = app.MainWindow();
-        if (!main.IsVisible())
-            return;
-        user::AltF4(main);
-        ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); })) << "the main window did not close";
+        if (app.MainWindow().IsVisible())
+            user::CloseWithAltF4(app.MainWindow());
     }
 
     // Presses a key and returns once it has gone past Jumplet's hook: whatever the hook
-    // does, it has done by then. Key 0 is a key that has no key code, as some keys of
-    // some keyboards have; the platform reports it with code 0.
+    // does, it has done by then. Key 0 is a key that has no key code.
     void Press(WORD key)
     {
         witness->Forget();
-        if (key == 0)
-            PressKeyWithoutCode();
-        else
+        if (key == 0) {
+            SendKeyEvent(0, 0x59, KEYEVENTF_SCANCODE);
+            SendKeyEvent(0, 0x59, KEYEVENTF_SCANCODE | KEYEVENTF_KEYUP);
+        } else {
             user::PressKey(key);
+        }
         ASSERT_TRUE(witness->PassedOn(WM_KEYUP, key)) << "key " << key << " never got past Jumplet's hook";
     }
 
@@ -236,7 +92,7 @@ TEST_F(Hotkey, TheKeyBringsUpAnEmptyFocusedSearchLineAndGoesOn)
     user::PressKeys({VK_MENU, VK_NEXT});
     EXPECT_TRUE(witness->Received(WM_SYSKEYDOWN, VK_NEXT));
     witness->Forget();
-    ReleaseKey(VK_NEXT);
+    SendKeyEvent(VK_NEXT, (WORD)MapVirtualKeyA(VK_NEXT, MAPVK_VK_TO_VSC), KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY);
     EXPECT_TRUE(witness->Received(WM_KEYUP, VK_NEXT));
     EXPECT_FALSE(main.window.IsVisible());
 }

@@ -1,7 +1,7 @@
 // The More Options dialog as a user meets it: its controls and pictures, the options it
 // shows and changes, the hotkey with its restart, help and the share links, and what many
 // openings cost the program.
-#include "forms.h"
+#include "fixtures.h"
 
 #include <winternl.h>
 
@@ -24,17 +24,16 @@ enum OptionsControl {
     kVisitButton = 1004,
     kSoundBox = 1005,
 };
-enum Picture {
-    kLogo = 104,
-    kVisitHover = 311,
-    kGooglePlus = 312,
-    kGooglePlusHover = 313,
-    kTwitter = 314,
-    kTwitterHover = 315,
-    kVisit = 316,
-    kFacebook = 317,
-    kFacebookHover = 318,
-};
+// The pictures as the resource files hold them.
+constexpr const char* kLogo = "logo.bmp";
+constexpr const char* kFacebook = "share_fb.bmp";
+constexpr const char* kFacebookHover = "share_fb_hover.bmp";
+constexpr const char* kTwitter = "share_tw.bmp";
+constexpr const char* kTwitterHover = "share_tw_hover.bmp";
+constexpr const char* kGooglePlus = "share_gp.bmp";
+constexpr const char* kGooglePlusHover = "share_gp_hover.bmp";
+constexpr const char* kVisit = "visit_site.bmp";
+constexpr const char* kVisitHover = "visit_site_hover.bmp";
 
 const char* const kHotkeys[] = {"Page Down Key", "Home Key", "End Key", "Page Up Key", "F7 Key", "F8 Key",
                                 "F9 Key",        "F10 Key",  "F11 Key", "F12 Key",     "None (Disable)"};
@@ -94,15 +93,15 @@ Image ScreenPixels(RECT r)
     return shown;
 }
 
-// A bitmap as the program file carries it.
-Image BitmapOf(const std::string& exePath, int id)
+// A bitmap as the project's resource folder holds it, not as the program carries it: a
+// program built with its pictures mixed up must not pass.
+Image Bitmap(const char* file)
 {
-    HMODULE module = LoadLibraryExA(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HBITMAP bitmap = (HBITMAP)LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    std::string path = Environment("JUMPLET_RES") + "\\" + file;
+    HBITMAP bitmap = (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     Image picture = PixelsOf(bitmap);
-    EXPECT_GT(picture.size.cx, 0) << "no bitmap " << id << " in " << exePath;
+    EXPECT_GT(picture.size.cx, 0) << "no bitmap " << path << "; run the suite through tests/e2e/run.sh";
     DeleteObject(bitmap);
-    FreeLibrary(module);
     return picture;
 }
 
@@ -115,7 +114,7 @@ bool Shows(const Window& window, const Image& picture)
         return false;
     std::vector<RECT> tips;
     for (const Window& tip : TopLevelWindows("tooltips_class32", "", window.ProcessId()))
-        if (tip.IsVisible())
+        if (IsWindowVisible(tip.Handle()))
             tips.push_back(tip.Rect());
     for (LONG y = 0; y < shown.size.cy; y++) {
         for (LONG x = 0; x < shown.size.cx; x++) {
@@ -186,18 +185,9 @@ int GdiObjects(const Instance& app)
 
 // ---- The dialog ----------------------------------------------------------------------
 
-DWORD StyleOf(const Window& window)
-{
-    return (DWORD)GetWindowLongW(window.Handle(), GWL_STYLE);
-}
-
-Window OptionsDialogOf(const Instance& app)
-{
-    for (const Window& dialog : TopLevelWindows("#32770", kOptionsTitle, app.ProcessId()))
-        if (dialog.IsVisible())
-            return dialog;
-    return Window();
-}
+DWORD StyleOf(const Window& window) { return (DWORD)GetWindowLongW(window.Handle(), GWL_STYLE); }
+Window OptionsDialogOf(const Instance& app) { return FirstVisible("#32770", kOptionsTitle, app.ProcessId()); }
+bool IsChecked(const Window& box) { return box.Send(BM_GETCHECK) == BST_CHECKED; }
 
 Window WaitForOptionsDialog(const Instance& app)
 {
@@ -218,14 +208,6 @@ Window OpenOptions(const Instance& app)
 void ExpectClosed(const Instance& app, const char* how)
 {
     EXPECT_TRUE(WaitUntil([&] { return !OptionsDialogOf(app); })) << how << " did not close the dialog";
-    EXPECT_FALSE(app.HasEnded()) << how;
-}
-
-bool IsChecked(const Window& box)
-{
-    DWORD_PTR state = 0;
-    SendMessageTimeoutW(box.Handle(), BM_GETCHECK, 0, 0, SMTO_NORMAL, 5000, &state);
-    return state == BST_CHECKED;
 }
 
 // The main window is always on top as well and lies under the dialog; on a busy machine a
@@ -245,7 +227,7 @@ std::vector<std::string> BoxCaptions(const Instance& app)
 {
     std::vector<std::string> captions;
     for (const MsgBox& box : app.MessageBoxes())
-        if (box.IsVisible() && box.Caption() != kOptionsTitle)
+        if (box.Caption() != kOptionsTitle)
             captions.push_back(box.Caption());
     return captions;
 }
@@ -296,23 +278,23 @@ TEST_F(Options, OpensAsItsTemplateSaysWithTheDefaults)
         const char* className;
         DWORD style;
         RECT units;  // left, top, width, height
-        int picture;  // the picture button's normal bitmap, which gives its size
+        const char* picture;  // the picture button's normal bitmap, which gives its size
     };
     const Control controls[] = {
-        {kHelpButton, "Button", 0x50010001, {143, 102, 29, 17}, 0},
-        {-1, "Static", 0x50000000, {21, 62, 32, 8}, 0},
-        {kAutoStartBox, "Button", 0x50010003, {58, 60, 16, 13}, 0},
-        {kHotkeyList, "ComboBox", 0x50000202, {97, 80, 66, 14}, 0},
-        {-1, "Static", 0x50000000, {21, 82, 69, 8}, 0},
+        {kHelpButton, "Button", 0x50010001, {143, 102, 29, 17}, nullptr},
+        {-1, "Static", 0x50000000, {21, 62, 32, 8}, nullptr},
+        {kAutoStartBox, "Button", 0x50010003, {58, 60, 16, 13}, nullptr},
+        {kHotkeyList, "ComboBox", 0x50000202, {97, 80, 66, 14}, nullptr},
+        {-1, "Static", 0x50000000, {21, 82, 69, 8}, nullptr},
         {kFacebookButton, "Button", 0x50010000, {205, 30, 14, 14}, kFacebook},
         {kTwitterButton, "Button", 0x50010000, {205, 65, 17, 14}, kTwitter},
         {kGooglePlusButton, "Button", 0x50010000, {205, 100, 15, 14}, kGooglePlus},
         {kVisitButton, "Button", 0x50010000, {205, 138, 14, 14}, kVisit},
-        {-1, "Button", 0x50000007, {11, 44, 170, 87}, 0},
-        {kAboutText, "Edit", 0x50010884, {10, 139, 175, 38}, 0},
-        {-1, "Button", 0x50000007, {193, 9, 46, 167}, 0},
-        {-1, "Static", 0x50000000, {74, 62, 77, 8}, 0},
-        {kSoundBox, "Button", 0x50010003, {156, 60, 12, 13}, 0},
+        {-1, "Button", 0x50000007, {11, 44, 170, 87}, nullptr},
+        {kAboutText, "Edit", 0x50010884, {10, 139, 175, 38}, nullptr},
+        {-1, "Button", 0x50000007, {193, 9, 46, 167}, nullptr},
+        {-1, "Static", 0x50000000, {74, 62, 77, 8}, nullptr},
+        {kSoundBox, "Button", 0x50010003, {156, 60, 12, 13}, nullptr},
     };
     const char* const texts[] = {"Help", "Auto-Start", "", "Page Down Key", "Select a Shortcut key", "FB", "TW", "GP",
                                  "KV",   "",           "Jumplet is a shortcut tool that helps\r\nyou to launch your "
@@ -335,7 +317,7 @@ TEST_F(Options, OpensAsItsTemplateSaysWithTheDefaults)
         EXPECT_EQ(r.top, MulDiv(expected.units.top, baseY, 8));
         SIZE size = {MulDiv(expected.units.right, baseX, 4), MulDiv(expected.units.bottom, baseY, 8)};
         if (expected.picture) {
-            Image normal = BitmapOf(jumplet.ExePath(), expected.picture);
+            Image normal = Bitmap(expected.picture);
             size = normal.size;
             EXPECT_TRUE(Shows(child, normal)) << "not its normal picture";
         }
@@ -358,7 +340,7 @@ TEST_F(Options, OpensAsItsTemplateSaysWithTheDefaults)
     EXPECT_EQ(hotkeys.ComboSelection(), 0);
 
     // The lettering darkens the dialog's face where it is dark, at (15, 10).
-    Image logo = BitmapOf(jumplet.ExePath(), kLogo);
+    Image logo = Bitmap(kLogo);
     RECT logoRect = {origin.x + 15, origin.y + 10, origin.x + 15 + logo.size.cx, origin.y + 10 + logo.size.cy};
     DWORD face = ScreenPixels(RECT{origin.x + 2, origin.y + 2, origin.x + 3, origin.y + 3}).pixels[0];
     for (DWORD& pixel : logo.pixels)
@@ -422,33 +404,67 @@ TEST_F(Options, ShowTheStoredOptionsAndAgreeWithTheTray)
     }
 }
 
-// Auto-start changes the Run value and the tray at once, and every command writes it
-// again; the launch sound is saved by Quit.
-TEST_F(Options, TheBoxesTakeEffectAtOnce)
+// Start at logon, by the tray's "Invoke At Startup" and by the dialog's Auto-Start box:
+// the Run value and the tray's check mark change at once, choosing it twice restores them,
+// and Quit saves it. The value starts the program hidden from a folder with blanks, and
+// the next start shows the check mark. In the dialog every command writes the value again,
+// and the launch sound waits for Quit.
+TEST_F(Options, StartAtLogonByTheTrayAndByTheDialog)
 {
-    Instance app = jumplet.StartShown();
-    Window dialog = OpenOptions(app);
-    ASSERT_TRUE(dialog);
-    ClickInDialog(dialog, kAutoStartBox);
-    ASSERT_TRUE(WaitUntil([] { return RunValueExists(); })) << "no Run value";
-    EXPECT_EQ(ReadRunValue(), RunData(jumplet));
+    Jumplet spaced("Jumplet with blanks", "C:\\e2e\\Program Files");
+    for (bool byDialog : {false, true}) {
+        SCOPED_TRACE(byDialog ? "by the dialog" : "by the tray");
+        DeleteFileA(SettingsFilePath().c_str());
+        DeleteRunValue();
+        marker::ClearLog();
+        Instance app = spaced.StartShown();
+        Window dialog = byDialog ? OpenOptions(app) : Window();
+        auto choose = [&] { byDialog ? ClickInDialog(dialog, kAutoStartBox) : ChooseFromTrayMenu(kInvokeAtStartup); };
+        EXPECT_FALSE(AutoStartItemShowsCheck());
+        choose();
+        ASSERT_TRUE(WaitUntil([] { return RunValueExists(); })) << "no Run value";
+        DWORD type = REG_NONE;
+        EXPECT_EQ(ReadRunValue(&type), RunData(spaced));
+        EXPECT_EQ(type, (DWORD)REG_SZ);
+        EXPECT_TRUE(AutoStartItemShowsCheck());
+        if (byDialog) {
+            DeleteRunValue();  // as a clean-up tool might
+            ClickInDialog(dialog, kVisitButton);
+            EXPECT_EQ(Opened(1), std::vector<std::string>{std::string(kSite) + "/"});
+            EXPECT_TRUE(RunValueExists()) << "a click in the dialog did not write the Run value again";
+        }
+
+        choose();
+        EXPECT_TRUE(WaitUntil([] { return !RunValueExists(); })) << "the Run value stayed";
+        EXPECT_FALSE(AutoStartItemShowsCheck());
+        choose();
+        ASSERT_TRUE(WaitUntil([] { return RunValueExists(); }));
+        if (byDialog) {
+            ClickInDialog(dialog, kSoundBox);
+            EXPECT_TRUE(WaitUntil([&] { return IsChecked(dialog.Control(kSoundBox)); }));
+            EXPECT_FALSE(SettingsFileExists()) << "the options are saved by Quit, not at once";
+        }
+        QuitFromTray(app);
+        EXPECT_EQ(ReadSetting("kestrovane", "startup"), "1");
+        EXPECT_EQ(ReadSetting("kestrovane", "launchsound"), byDialog ? "1" : "0");
+    }
+
+    // What the shell does at logon: run the value's command line from another folder.
+    std::string commandLine = ReadRunValue();
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup,
+                               &started));
+    CloseHandle(started.hThread);
+    Instance logon(started.hProcess, started.dwProcessId);
+    ASSERT_TRUE(WaitUntil([&] { return logon.MainWindow().Exists(); }, 15000)) << commandLine << " did not start";
+    LetItSettle();
+    EXPECT_FALSE(logon.MainWindow().IsVisible()) << "a start at logon is hidden";
     EXPECT_TRUE(AutoStartItemShowsCheck());
-
-    DeleteRunValue();  // as a clean-up tool might
-    ClickInDialog(dialog, kVisitButton);
-    EXPECT_EQ(Opened(1), std::vector<std::string>{std::string(kSite) + "/"});
-    EXPECT_TRUE(RunValueExists()) << "a click in the dialog did not write the Run value again";
-
-    ClickInDialog(dialog, kAutoStartBox);
-    EXPECT_TRUE(WaitUntil([] { return !RunValueExists(); })) << "the Run value stayed";
-    EXPECT_FALSE(AutoStartItemShowsCheck());
-
-    ClickInDialog(dialog, kSoundBox);
-    EXPECT_TRUE(WaitUntil([&] { return IsChecked(dialog.Control(kSoundBox)); }));
-    EXPECT_FALSE(SettingsFileExists()) << "the options are saved by Quit, not at once";
-    QuitFromTray(app);
-    EXPECT_EQ(ReadSetting("kestrovane", "launchsound"), "1");
-    EXPECT_EQ(ReadSetting("kestrovane", "startup"), "0");
+    EXPECT_FALSE(logon.HasEnded());
+    spaced.EndAll();
+    CloseHandle(started.hProcess);
 }
 
 // A Run key that refuses changes: the box goes back to the state that holds, and the user
@@ -509,20 +525,20 @@ TEST_F(Options, AKeyChosenWhileTheHookRunsWorksAtOnce)
     Window main = app.MainWindow();
     Window dialog = OpenOptions(app);
     ASSERT_TRUE(dialog);
-    ChooseFromDropDown(dialog.Control(kHotkeyList), 4);
+    user::ChooseFromDropDown(dialog.Control(kHotkeyList), 4);
     EXPECT_TRUE(WaitUntil([] { return ReadSetting("moreopt", "vkkey") == "4"; }));
     LetItSettle();
     EXPECT_TRUE(BoxCaptions(app).empty());
-    user::AltF4(dialog);
+    user::CloseWithAltF4(dialog);
     ExpectClosed(app, "Alt+F4");
-    CloseMainWindow(main);
+    user::CloseWithAltF4(main);
     user::PressKey(VK_F7);
     EXPECT_TRUE(WaitUntil([&] { return main.IsVisible(); })) << "F7 did not bring the window up";
 
     dialog = OpenOptions(app);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog.Control(kHotkeyList).ComboSelection(), 4);
-    ChooseFromDropDown(dialog.Control(kHotkeyList), 10);
+    user::ChooseFromDropDown(dialog.Control(kHotkeyList), 10);
     Answer(app, "Message", kHotkeyOffText, IDOK);
     LetItSettle();
     EXPECT_TRUE(BoxCaptions(app).empty()) << "a restart was offered with the hook in place";
@@ -537,16 +553,16 @@ TEST_F(Options, WithoutTheHookAChoiceOffersARestart)
     Instance app = jumplet.StartShown();
     Window dialog = OpenOptions(app);
     ASSERT_TRUE(dialog);
-    ChooseFromDropDown(dialog.Control(kHotkeyList), 1);
+    user::ChooseFromDropDown(dialog.Control(kHotkeyList), 1);
     Answer(app, "Confirm", kRestartQuestion, IDNO);
     EXPECT_EQ(ReadSetting("moreopt", "vkkey"), "1");
 
-    ChooseFromDropDown(dialog.Control(kHotkeyList), 10);
+    user::ChooseFromDropDown(dialog.Control(kHotkeyList), 10);
     Answer(app, "Message", kHotkeyOffText, IDOK);
     Answer(app, "Confirm", kRestartQuestion, IDNO);
     EXPECT_EQ(ReadSetting("moreopt", "vkkey"), "10");
 
-    ChooseFromDropDown(dialog.Control(kHotkeyList), 5);
+    user::ChooseFromDropDown(dialog.Control(kHotkeyList), 5);
     Answer(app, "Confirm", kRestartQuestion, IDNO);
     EXPECT_EQ(ReadSetting("moreopt", "vkkey"), "5");
     EXPECT_FALSE(app.HasEnded());
@@ -554,7 +570,7 @@ TEST_F(Options, WithoutTheHookAChoiceOffersARestart)
 
     QuitFromTray(app);
     Instance next = jumplet.StartShown();
-    CloseMainWindow(next.MainWindow());
+    user::CloseWithAltF4(next.MainWindow());
     user::PressKey(VK_F8);
     EXPECT_TRUE(WaitUntil([&] { return next.MainWindow().IsVisible(); })) << "F8 did not bring the window up";
 }
@@ -577,7 +593,7 @@ TEST_F(Options, YesRestartsTheProgramWithTheHookOrSaysWhyNot)
         Window dialog = OpenOptions(app);
         ASSERT_TRUE(dialog);
         ClickInDialog(dialog, kSoundBox);
-        ChooseFromDropDown(dialog.Control(kHotkeyList), 2);
+        user::ChooseFromDropDown(dialog.Control(kHotkeyList), 2);
         Answer(app, "Confirm", kRestartQuestion, IDYES);
         if (fileGone) {
             Answer(app, "Message",
@@ -599,7 +615,7 @@ TEST_F(Options, YesRestartsTheProgramWithTheHookOrSaysWhyNot)
         EXPECT_EQ(ReadSetting("kestrovane", "launchsound"), "1") << "the options were not saved first";
         EXPECT_EQ(ReadSetting("moreopt", "vkkey"), "2");
         if (!fileGone) {
-            CloseMainWindow(main);
+            user::CloseWithAltF4(main);
             user::PressKey(VK_END);
             EXPECT_TRUE(WaitUntil([&] { return main.IsVisible(); })) << "End did not bring the new window up";
         }
@@ -644,7 +660,7 @@ TEST_F(Options, HelpLinksAndTheKeys)
 
     // The close box and Alt+F4 close it in the other tests.
     user::PressKeys({VK_MENU, VK_SPACE});
-    ASSERT_TRUE(WaitUntil([] { return (bool)OpenPopupMenu(); })) << "no system menu";
+    ASSERT_TRUE(WaitUntil([] { return (bool)FirstVisible("#32768"); })) << "no system menu";
     user::PressKey('C');
     ExpectClosed(app, "the system menu's Close");
     EXPECT_TRUE(app.MainWindow().IsVisible());
@@ -662,8 +678,8 @@ TEST_F(Options, PictureButtonsFollowThePointer)
     const POINT background = {origin.x + 6, origin.y + 120};
     struct Button {
         int id;
-        int normal;
-        int hover;
+        const char* normal;
+        const char* hover;
         const char* tip;
     };
     const Button buttons[] = {
@@ -671,13 +687,11 @@ TEST_F(Options, PictureButtonsFollowThePointer)
         {kTwitterButton, kTwitter, kTwitterHover, "Share On Twitter"},
         {kGooglePlusButton, kGooglePlus, kGooglePlusHover, "Share On Google+"},
         {kVisitButton, kVisit, kVisitHover, "Visit jumplet.example.org"},
-        {kAutoStartBox, 0, 0, "Invoke at startup ?"},
+        {kAutoStartBox, nullptr, nullptr, "Invoke at startup ?"},
     };
     auto tipShown = [&] {
-        for (const Window& tip : TopLevelWindows("tooltips_class32", "", app.ProcessId()))
-            if (tip.IsVisible())
-                return tip.Text();
-        return std::string();
+        Window tip = FirstVisible("tooltips_class32", "", app.ProcessId());
+        return tip ? tip.Text() : std::string();
     };
     for (const Button& b : buttons) {
         SCOPED_TRACE("control " + std::to_string(b.id));
@@ -686,25 +700,25 @@ TEST_F(Options, PictureButtonsFollowThePointer)
         EXPECT_TRUE(WaitUntil([&] { return tipShown() == b.tip; })) << "tip: " << tipShown();
         if (!b.normal)
             continue;
-        Image normal = BitmapOf(jumplet.ExePath(), b.normal);
-        Image hover = BitmapOf(jumplet.ExePath(), b.hover);
+        Image normal = Bitmap(b.normal);
+        Image hover = Bitmap(b.hover);
         EXPECT_TRUE(WaitUntil([&] { return Shows(button, hover); }, 3000)) << "no hover picture";
         user::MoveMouseTo(background);
         EXPECT_TRUE(WaitUntil([&] { return Shows(button, normal); }, 3000)) << "no normal picture";
     }
 
     Window facebook = dialog.Control(kFacebookButton);
-    Image normal = BitmapOf(jumplet.ExePath(), kFacebook);
-    Image hover = BitmapOf(jumplet.ExePath(), kFacebookHover);
+    Image normal = Bitmap(kFacebook);
+    Image hover = Bitmap(kFacebookHover);
     POINT centre = facebook.Centre();
     user::MoveMouseTo(centre);
     ASSERT_TRUE(WaitUntil([&] { return Shows(facebook, hover); }, 3000));
-    SendMouse(MOUSEEVENTF_LEFTDOWN, centre);
+    user::Mouse(MOUSEEVENTF_LEFTDOWN, centre);
     EXPECT_TRUE(WaitUntil([&] { return Shows(facebook, normal); }, 3000)) << "a press shows the pressed picture";
-    SendMouse(MOUSEEVENTF_MOVE, POINT{centre.x + 4, centre.y + 4});
+    user::Mouse(MOUSEEVENTF_MOVE, POINT{centre.x + 4, centre.y + 4});
     LetItSettle(300);
     EXPECT_TRUE(Shows(facebook, normal)) << "a move with the button held showed the hover picture";
-    SendMouse(MOUSEEVENTF_LEFTUP, POINT{centre.x + 4, centre.y + 4});
+    user::Mouse(MOUSEEVENTF_LEFTUP, POINT{centre.x + 4, centre.y + 4});
     EXPECT_EQ(Opened(1), std::vector<std::string>{std::string(kSite) + "/facebook"});
     user::MoveMouseTo(centre);
     EXPECT_TRUE(WaitUntil([&] { return Shows(facebook, hover); }, 3000)) << "no hover picture after the release";

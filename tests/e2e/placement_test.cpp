@@ -1,9 +1,10 @@
 // Where the two windows appear: centred the first time, where the user last closed them
 // afterwards, and never somewhere no screen shows them.
-#include "forms.h"
+#include "fixtures.h"
 
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 using namespace e2e;
 
@@ -69,34 +70,92 @@ void StorePlacement(const char* section, const char* key, const RECT& normal, UI
     ASSERT_TRUE(WritePrivateProfileStructA(section, key, &placement, sizeof placement, SettingsFilePath().c_str()));
 }
 
-class Placement : public JumpletTest {};
-
-TEST_F(Placement, FirstRunCentresBothWindowsOnTheWorkArea)
+// What a careless hand edit leaves: a wrong checksum in the main window's value, a
+// character that is not hexadecimal in the add window's.
+void SpoilStoredPlacements()
 {
-    Instance app = jumplet.StartShown();
-    EXPECT_TRUE(IsCentredOnTheWorkArea(app.MainWindow()));
-
-    Window add = ShowAddForm(app).window;
-    EXPECT_TRUE(IsCentredOnTheWorkArea(add));
+    StorePlacement(kMainSection, kMainKey, RECT{10, 10, 300, 365});
+    StorePlacement(kAddSection, kAddKey, RECT{20, 20, 260, 230});
+    std::string text = ReadSettingsFile();
+    std::string mainValue = ReadSetting(kMainSection, kMainKey);
+    std::string addValue = ReadSetting(kAddSection, kAddKey);
+    ASSERT_GE(mainValue.size(), 7u);
+    std::string badChecksum = mainValue;
+    badChecksum.back() = badChecksum.back() == '0' ? '1' : '0';
+    std::string notHex = addValue;
+    notHex[6] = 'Z';
+    text.replace(text.find(mainValue), mainValue.size(), badChecksum);
+    text.replace(text.find(addValue), addValue.size(), notHex);
+    WriteSettingsFile(text);
+    WINDOWPLACEMENT probe = {};
+    ASSERT_FALSE(StoredPlacement(kMainSection, kMainKey, &probe)) << text;
+    ASSERT_FALSE(StoredPlacement(kAddSection, kAddKey, &probe)) << text;
 }
 
+class Placement : public JumpletTest {};
+
+// Centred on the work area the first time, and whenever the stored place is spoilt or lies
+// where no screen shows it; a stored size or a minimised or maximised state (a hand edit,
+// another program's value) only lends its position: the windows have one size and one
+// state. Either way both windows stay on top.
+TEST_F(Placement, WhereTheWindowsFirstComeUp)
+{
+    const RECT centred = {0, 0, 0, 0};
+    const UINT kSpoilt = 99;  // no show command: the stored values are spoilt instead
+    struct Case {
+        const char* what;
+        RECT main, add;      // stored; empty: nothing stored
+        UINT showCommand;
+        RECT mainAt, addAt;  // centred, or there
+    } const cases[] = {
+        {"nothing stored", centred, centred, SW_SHOWNORMAL, centred, centred},
+        {"spoilt values", centred, centred, kSpoilt, centred, centred},
+        // Far right of the only monitor (one no longer attached), and left of it, where the
+        // coordinates turn negative.
+        {"off the screen", {5000, 200, 5290, 555}, {-700, 100, -460, 310}, SW_SHOWNORMAL, centred, centred},
+        {"no size", {300, 200, 300, 200}, {300, 200, 300, 200}, SW_SHOWNORMAL, {300, 200, 590, 555}, {300, 200, 540, 410}},
+        {"minimised, too large", {300, 200, 1200, 900}, {300, 200, 1200, 900}, SW_SHOWMINIMIZED, {300, 200, 590, 555},
+         {300, 200, 540, 410}},
+        {"maximised, too small", {300, 200, 310, 210}, {300, 200, 310, 210}, SW_SHOWMAXIMIZED, {300, 200, 590, 555},
+         {300, 200, 540, 410}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileA(SettingsFilePath().c_str());
+        if (c.main.right) {
+            StorePlacement(kMainSection, kMainKey, c.main, c.showCommand);
+            StorePlacement(kAddSection, kAddKey, c.add, c.showCommand);
+        } else if (c.showCommand == kSpoilt) {
+            SpoilStoredPlacements();
+        }
+        Instance app = jumplet.StartShown();
+        const std::pair<Window, RECT> windows[] = {{app.MainWindow(), c.mainAt}, {ShowAddForm(app).window, c.addAt}};
+        for (const auto& w : windows) {
+            EXPECT_TRUE(w.second.right ? LiesAt(w.first, w.second) : IsCentredOnTheWorkArea(w.first));
+            EXPECT_FALSE(IsIconic(w.first.Handle()) || IsZoomed(w.first.Handle()));
+            EXPECT_TRUE(w.first.IsTopmost()) << "\"" << w.first.Title() << "\" is not on top";
+        }
+        jumplet.EndAll();
+    }
+}
+
+// Each window comes back where the user last closed it, not where a launch hid it; both
+// places go to the settings file in the Windows folder as soon as the windows close, not
+// beside the program.
 TEST_F(Placement, WindowsComeBackWhereTheUserClosedThem)
 {
+    jumplet.WriteDataFile(DataLines({"Marker", marker::ProgramPath()}));
     Instance app = jumplet.StartShown();
-    Window main = app.MainWindow();
+    MainForm main(app);
     Window add = ShowAddForm(app).window;
-    DragByCaption(add, 250, 180);
+    user::DragByCaption(add, 250, 180);
     RECT addClosedAt = add.Rect();
-    user::AltF4(add);
-    ASSERT_TRUE(WaitUntil([&] { return !add.IsVisible(); })) << "Alt+F4 did not close the add window";
+    user::CloseWithAltF4(add);
 
-    DragByCaption(main, -300, -200);
-    RECT mainClosedAt = main.Rect();
-    user::ClickCloseBox(main);
-    ASSERT_TRUE(WaitUntil([&] { return !main.IsVisible(); })) << "the close box did not close the main window";
-
-    // Both placements went to the settings file in the Windows folder as soon as the
-    // windows were closed, not beside the program.
+    user::DragByCaption(main.window, -300, -200);
+    RECT mainClosedAt = main.window.Rect();
+    user::ClickCloseBox(main.window);
+    ASSERT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "the close box did not close the main window";
     WINDOWPLACEMENT stored = {};
     ASSERT_TRUE(StoredPlacement(kMainSection, kMainKey, &stored)) << ReadSettingsFile();
     EXPECT_TRUE(EqualRect(&stored.rcNormalPosition, &mainClosedAt)) << Describe(stored.rcNormalPosition);
@@ -104,134 +163,47 @@ TEST_F(Placement, WindowsComeBackWhereTheUserClosedThem)
     EXPECT_TRUE(EqualRect(&stored.rcNormalPosition, &addClosedAt)) << Describe(stored.rcNormalPosition);
     EXPECT_FALSE(FileExists(jumplet.Folder() + "jlpos.ini"));
 
+    ClickTrayIcon();
+    ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); })) << "the tray icon did not bring the window up";
+    user::DragByCaption(main.window, 400, 300);
+    user::ClickListItem(main.mainList, IndexOf(main.mainList, "Marker"));
+    ASSERT_EQ(marker::WaitForLines(1).size(), 1u) << "the shortcut was not launched";
+    ASSERT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "a launch should hide the window";
+
     QuitFromTray(app);
     Instance again = jumplet.StartShown();
     EXPECT_TRUE(LiesAt(again.MainWindow(), mainClosedAt));
     EXPECT_TRUE(LiesAt(ShowAddForm(again).window, addClosedAt));
 }
 
-TEST_F(Placement, AWindowMovedAndHiddenByALaunchComesBackWhereItWasLastClosed)
-{
-    jumplet.WriteDataFile(DataLines({"Marker", marker::ProgramPath()}));
-    Instance app = jumplet.StartShown();
-    MainForm main(app);
-    DragByCaption(main.window, -200, -150);
-    RECT closedAt = main.window.Rect();
-    user::ClickCloseBox(main.window);
-    ASSERT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); }));
-
-    ClickTrayIcon();
-    ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); })) << "the tray icon did not bring the window up";
-    DragByCaption(main.window, 400, 300);
-    ClickListItem(main.mainList, IndexOf(main.mainList, "Marker"));
-    ASSERT_EQ(marker::WaitForLines(1).size(), 1u) << "the shortcut was not launched";
-    ASSERT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "a launch should hide the window";
-
-    QuitFromTray(app);
-    Instance again = jumplet.StartShown();
-    EXPECT_TRUE(LiesAt(again.MainWindow(), closedAt));
-}
-
-TEST_F(Placement, AStoredValueTheProfileReadRefusesIsIgnored)
-{
-    // Sound values for a corner of the screen, then each spoilt the way a careless edit
-    // would: a wrong checksum for one, a character that is not hexadecimal for the other.
-    StorePlacement(kMainSection, kMainKey, RECT{10, 10, 300, 365});
-    StorePlacement(kAddSection, kAddKey, RECT{20, 20, 260, 230});
-    WINDOWPLACEMENT probe = {};
-    ASSERT_TRUE(StoredPlacement(kMainSection, kMainKey, &probe));
-    std::string text = ReadSettingsFile();
-    std::string mainValue = ReadSetting(kMainSection, kMainKey);
-    std::string addValue = ReadSetting(kAddSection, kAddKey);
-    ASSERT_GE(mainValue.size(), 2u);
-    std::string badChecksum = mainValue;
-    badChecksum[badChecksum.size() - 1] = badChecksum.back() == '0' ? '1' : '0';
-    std::string notHex = addValue;
-    notHex[6] = 'Z';
-    text.replace(text.find(mainValue), mainValue.size(), badChecksum);
-    text.replace(text.find(addValue), addValue.size(), notHex);
-    WriteSettingsFile(text);
-    ASSERT_FALSE(StoredPlacement(kMainSection, kMainKey, &probe)) << text;
-    ASSERT_FALSE(StoredPlacement(kAddSection, kAddKey, &probe)) << text;
-
-    Instance app = jumplet.StartShown();
-    EXPECT_TRUE(IsCentredOnTheWorkArea(app.MainWindow()));
-    EXPECT_TRUE(IsCentredOnTheWorkArea(ShowAddForm(app).window));
-}
-
-TEST_F(Placement, AWindowSavedWhereNoScreenShowsItComesBackCentred)
-{
-    // Far to the right of the only monitor (one that is no longer attached, or a hand
-    // edit), and left of it, where the coordinates turn negative.
-    StorePlacement(kMainSection, kMainKey, RECT{5000, 200, 5290, 555});
-    StorePlacement(kAddSection, kAddKey, RECT{-700, 100, -460, 310});
-
-    Instance app = jumplet.StartShown();
-    EXPECT_TRUE(IsCentredOnTheWorkArea(app.MainWindow()));
-    EXPECT_TRUE(IsCentredOnTheWorkArea(ShowAddForm(app).window));
-}
-
-// The windows have one size and one state: a stored size or a minimised or maximised
-// state (a hand edit, another program's value) only lends its position.
-TEST_F(Placement, AStoredSizeOrShowStateLendsOnlyItsPosition)
-{
-    struct Case {
-        RECT stored;
-        UINT showCommand;
-    };
-    const Case cases[] = {
-        {{300, 200, 300, 200}, SW_SHOWNORMAL},
-        {{300, 200, 1200, 900}, SW_SHOWMINIMIZED},
-        {{300, 200, 310, 210}, SW_SHOWMAXIMIZED},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("stored " + Describe(c.stored) + " shown with " + std::to_string(c.showCommand));
-        StorePlacement(kMainSection, kMainKey, c.stored, c.showCommand);
-        StorePlacement(kAddSection, kAddKey, c.stored, c.showCommand);
-        Instance app = jumplet.StartShown();
-        Window main = app.MainWindow();
-        EXPECT_TRUE(LiesAt(main, RECT{300, 200, 590, 555}));
-        EXPECT_FALSE(IsIconic(main.Handle()) || IsZoomed(main.Handle()));
-        Window add = ShowAddForm(app).window;
-        EXPECT_TRUE(LiesAt(add, RECT{300, 200, 540, 410}));
-        EXPECT_FALSE(IsIconic(add.Handle()) || IsZoomed(add.Handle()));
-        jumplet.EndAll();
-    }
-}
-
+// Started hidden, as at log-on, the main window is placed when a second start asks the
+// running one to show itself: centred with nothing saved, else where the user closed it.
 TEST_F(Placement, AHiddenStartPlacesTheMainWindowWhenItIsFirstShown)
 {
-    Instance first = jumplet.StartShown();
-    DragByCaption(first.MainWindow(), 350, -250);
-    RECT closedAt = first.MainWindow().Rect();
-    user::ClickCloseBox(first.MainWindow());
-    ASSERT_TRUE(WaitUntil([&] { return !first.MainWindow().IsVisible(); }));
-    QuitFromTray(first);
+    for (bool saved : {false, true}) {
+        SCOPED_TRACE(saved ? "closed somewhere before" : "nothing saved");
+        RECT closedAt = {};
+        if (saved) {
+            Instance first = jumplet.StartShown();
+            user::DragByCaption(first.MainWindow(), 350, -250);
+            closedAt = first.MainWindow().Rect();
+            user::ClickCloseBox(first.MainWindow());
+            ASSERT_TRUE(WaitUntil([&] { return !first.MainWindow().IsVisible(); }));
+            QuitFromTray(first);
+        }
+        Instance hidden = jumplet.Start("-m");
+        Window main = hidden.MainWindow();
+        ASSERT_TRUE(main.Exists());
+        LetItSettle();
+        EXPECT_FALSE(main.IsVisible()) << "a hidden start showed the main window";
 
-    // As at log-on: the Run value starts it hidden.
-    Instance hidden = jumplet.Start("-m");
-    Window main = hidden.MainWindow();
-    ASSERT_TRUE(main.Exists());
-    LetItSettle();
-    EXPECT_FALSE(main.IsVisible()) << "a hidden start showed the main window";
-
-    // Starting the program again asks the running one to show itself.
-    Instance second = jumplet.Start();
-    EXPECT_TRUE(second.WaitForExit()) << "the second start did not hand over and end";
-    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(); })) << "the running instance did not show its window";
-    EXPECT_TRUE(LiesAt(main, closedAt));
-}
-
-TEST_F(Placement, AHiddenStartWithNothingSavedShowsTheMainWindowCentred)
-{
-    Instance hidden = jumplet.Start("-m");
-    Window main = hidden.MainWindow();
-    ASSERT_TRUE(main.Exists());
-
-    Instance second = jumplet.Start();
-    EXPECT_TRUE(second.WaitForExit());
-    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(); })) << "the running instance did not show its window";
-    EXPECT_TRUE(IsCentredOnTheWorkArea(main));
+        Instance second = jumplet.Start();
+        EXPECT_TRUE(second.WaitForExit()) << "the second start did not hand over and end";
+        ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(); })) << "the running instance did not show its window";
+        EXPECT_TRUE(saved ? LiesAt(main, closedAt) : IsCentredOnTheWorkArea(main));
+        EXPECT_TRUE(main.IsTopmost());
+        jumplet.EndAll();
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The zip a Windows user downloads: unpacked into any folder, the program runs from there
 // and keeps its shortcuts there.
-#include "forms.h"
+#include "fixtures.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The report page that "!report" writes beside the program and opens: its bytes as a file
 // holds them, hostile names kept as text, and the box when no page can be written.
-#include "forms.h"
+#include "fixtures.h"
 
 namespace e2e {
 namespace {
@@ -65,17 +65,24 @@ const char kFooter[] = "\n </table>\n </div>\n </body>\n</html>";
 
 class Report : public JumpletTest {
 protected:
-    // Types the command and clicks Run, as a user asks for the report.
-    static void AskForReport(const Instance& app)
+    // Puts the text in an empty search line and runs it with the key, or with the Run
+    // button for key 0, as a user asks for the report. A hidden window is brought back as
+    // a user does, with the tray icon. The text is pasted: typed, its first blank would run
+    // what stands before it.
+    static void Run(const Instance& app, const std::string& text = "!report", WORD key = 0)
     {
         MainForm main(app);
         if (!main.window.IsVisible())
-            ShowWindow(main.window.Handle(), SW_SHOW);
-        ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
-        user::BringToFront(main.window);
+            ClickTrayIcon();
+        ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); })) << "the tray icon did not bring the window up";
         SetWindowTextA(main.searchBox.Handle(), "");
-        main.TypeSearch("!report");
-        user::Click(main.runButton);
+        main.TypeSearch("");
+        user::Paste(text);
+        ASSERT_TRUE(WaitUntil([&] { return main.searchBox.Text() == text; })) << main.searchBox.Text();
+        if (key)
+            user::PressKey(key);
+        else
+            user::Click(main.runButton);
     }
 
     static void ExpectFailureBox(const Instance& app)
@@ -93,20 +100,13 @@ protected:
 
 TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
 {
-    Instance app = jumplet.StartShown();
-    AskForReport(app);
-    EXPECT_EQ(Opened(1), (std::vector<std::string>{jumplet.ReportPath()}));
-    EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), Stored(std::string(kHeader) + kFooter))
-        << "an empty table gives the header and the footer only";
-    jumplet.EndAll();
-
     // Names that would be markup, and targets that would end the link's address, stay
     // text; the rows follow the table's order, each block on the line where the last ended.
     jumplet.WriteDataFile(DataLines({"Docs", "C:\\Docs",
                                      "<script>alert(1)</script>", "C:\\a&b \"c\".txt",
                                      "\"><img src=x onerror=alert(1)>", "http://x.example/?a=1&b='2'",
                                      "&amp;", "Message : <b>bold</b> & done"}));
-    app = jumplet.StartShown();
+    Instance app = jumplet.StartShown();
     const std::string expected = Stored(
         std::string(kHeader) +
         "<tr>\n<td height=\"30\">1</td><td>&quot;&gt;&lt;img src=x onerror=alert(1)&gt;</td>\n"
@@ -125,9 +125,41 @@ TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
     for (int run = 1; run <= 2; run++) {
         SCOPED_TRACE("run " + std::to_string(run));
         marker::ClearLog();
-        AskForReport(app);
+        Run(app);
         EXPECT_EQ(Opened(1), (std::vector<std::string>{jumplet.ReportPath()}));
         EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), expected) << "a second run overwrites, never grows";
+    }
+}
+
+// The command is its first four characters, any case, whatever follows; Space runs it and
+// hides the window as it does any typed text, Run leaves the window open. Three characters
+// are no command: they go to the shell like any other text.
+TEST_F(Report, TheCommandByRunAndBySpace)
+{
+    struct Case {
+        const char* text;
+        WORD key;  // 0: the Run button
+        bool report;
+    };
+    const Case cases[] = {{"!rep", 0, true}, {"!REPORT now", 0, true}, {"!report", VK_SPACE, true}, {"!re", 0, false}};
+    Instance app = jumplet.StartShown();
+    MainForm main(app);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        DeleteFileA(jumplet.ReportPath().c_str());
+        marker::ClearLog();
+        Run(app, c.text, c.key);
+        if (c.report) {
+            EXPECT_EQ(Opened(1), (std::vector<std::string>{jumplet.ReportPath()}));
+            EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), Stored(std::string(kHeader) + kFooter))
+                << "an empty table gives the header and the footer only";
+        } else {
+            LetItSettle();
+            EXPECT_FALSE(FileExists(jumplet.ReportPath()));
+            EXPECT_TRUE(marker::Lines().empty());
+        }
+        EXPECT_TRUE(WaitUntil([&] { return main.window.IsVisible() == (c.key == 0); }))
+            << (c.key ? "Space hides the window" : "Run leaves the window open");
     }
 }
 
@@ -143,7 +175,7 @@ TEST_F(Report, AReportThatCannotBeWrittenGivesTheBox)
         WriteFileBytes(jumplet.ReportPath(), old);
         LockedFile lock(jumplet.ReportPath());
         ASSERT_TRUE(lock.IsHeld());
-        AskForReport(app);
+        Run(app);
         ExpectFailureBox(app);
         lock.Release();
         EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), old);
@@ -156,7 +188,7 @@ TEST_F(Report, AReportThatCannotBeWrittenGivesTheBox)
         Jumplet deep(std::string(247 - parent.size() - 2, 'd'), parent);
         ASSERT_EQ(deep.Folder().size(), 247u);
         Instance app = deep.StartShown();
-        AskForReport(app);
+        Run(app);
         ExpectFailureBox(app);
         EXPECT_FALSE(app.HasEnded());
     }
@@ -171,11 +203,9 @@ TEST_F(Report, AReportThatCannotBeWrittenGivesTheBox)
     onSmallDisk.WriteDataFile(DataLines(lines));
     Instance app = onSmallDisk.StartShown();
     small_disk::Fill();
-    AskForReport(app);
+    Run(app);
     ExpectFailureBox(app);
     EXPECT_FALSE(FileExists(onSmallDisk.ReportPath()));
-    onSmallDisk.EndAll();
-    DeleteFileA((small_disk::Root() + "filler.bin").c_str());
 }
 
 }  // namespace

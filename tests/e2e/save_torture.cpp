@@ -1,20 +1,24 @@
-// Saves the data file in a loop, alternating between two contents, through the program's
-// own save routine, until it is killed. The crash test kills it at random moments and
-// checks that the data file is always wholly one content or the other.
+// Saves the data file in a loop, alternating between two contents that the test wrote
+// (first.txt and second.txt in the folder), through the program's own save routine, until
+// it is killed. The crash test kills it at random moments and checks that the data file is
+// always wholly one content or the other.
 #include <windows.h>
-#include <cstdio>
-#include <cstring>
 #include "app/app.h"
 #include "store/store.h"
 
-// Two different files, large enough that a save takes a while.
-static void Content(char letter, int records, TextBuffer* file)
+static bool ReadInto(const char* path, TextBuffer* text)
 {
-    char line[400];
-    for (int i = 0; i < records; i++) {
-        snprintf(line, sizeof line, "%c%d\r\nC:\\%0200d\\%d\r\n", letter, i, letter, i);
-        AppendString(file, line);
+    HANDLE f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(f, chunk, sizeof chunk - 1, &got, nullptr) && got > 0) {
+        chunk[got] = '\0';
+        AppendString(text, chunk);
     }
+    CloseHandle(f);
+    return true;
 }
 
 int main(int argc, char** argv)
@@ -23,20 +27,18 @@ int main(int argc, char** argv)
         return 2;
     // The folder stands where the program's own folder would.
     JoinProgramFile(argv[1], "\\", ProgramDirectory, PATH_BUFFER);
-    SetDataFilePath();
-    TextBuffer first, second;
-    InitText(&first);
-    InitText(&second);
-    Content('a', 250, &first);
-    Content('b', 180, &second);
-    if (argc > 2 && strcmp(argv[2], "--expected") == 0) {
-        JoinProgramFile(ProgramDirectory, "first.expected", DataFilePath, PATH_BUFFER);
-        SaveDataFile(&first);
-        JoinProgramFile(ProgramDirectory, "second.expected", DataFilePath, PATH_BUFFER);
-        return SaveDataFile(&second) ? 0 : 1;
+    char path[PATH_BUFFER];
+    TextBuffer contents[2];
+    const char* names[2] = {"first.txt", "second.txt"};
+    for (int i = 0; i < 2; i++) {
+        InitText(&contents[i]);
+        JoinProgramFile(ProgramDirectory, names[i], path, PATH_BUFFER);
+        if (!ReadInto(path, &contents[i]))
+            return 2;
     }
+    SetDataFilePath();
     for (unsigned round = 0;; round++) {
-        if (!SaveDataFile(round % 2 ? &second : &first))
+        if (!SaveDataFile(&contents[round % 2]))
             return 1;
     }
 }

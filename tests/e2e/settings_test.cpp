@@ -1,53 +1,42 @@
 // The options in jlpos.ini. Start-up reads the auto-start and launch-sound options and
 // Quit writes them back from memory, so what Quit writes is what start-up read.
-#include "forms.h"
+#include "fixtures.h"
 
 using namespace e2e;
 
 namespace {
 
-const char kOptions[] = "kestrovane";
-
+// Only a launch sound that reads as 1 is on; auto-start keeps any number. Without a file
+// the defaults hold: reading creates no file, and Quit writes off and off, in the Windows
+// folder, and only the two flags (the hotkey index is written by the options dialog alone).
 class Settings : public JumpletTest {};
 
-TEST_F(Settings, WithoutASettingsFileTheDefaultsHold)
-{
-    Instance app = jumplet.StartShown();
-    // Hotkey index 0 is not "None", so the keyboard hook goes in; had that failed, its
-    // error box would be up by now.
-    EXPECT_TRUE(app.MessageBoxes().empty());
-    EXPECT_FALSE(SettingsFileExists()) << "reading the options created the file";
-
-    QuitFromTray(app);
-    // Off and off, in the Windows folder, and only the two flags: the hotkey index is
-    // written by the options dialog alone.
-    EXPECT_EQ(ReadSettingsFile(), "[kestrovane]\r\nstartup=0\r\nlaunchsound=0\r\n");
-    EXPECT_FALSE(FileExists(jumplet.Folder() + "jlpos.ini"));
-}
-
-TEST_F(Settings, OptionsAreReadFromTheirFirstTwoCharacters)
+TEST_F(Settings, QuitWritesBackWhatStartUpReadFromTheFirstTwoCharacters)
 {
     struct Case {
-        const char* launchSound;
-        const char* autoStart;
-        const char* launchSoundRead;
-        const char* autoStartRead;
+        const char* file;  // nullptr: none
+        const char* written;
     };
-    // Only a launch sound that reads as 1 is on; auto-start keeps any number.
     const Case cases[] = {
-        {"1", "5", "1", "5"},
-        {"2", "100", "0", "10"},
-        {"yes", "-1", "0", "-1"},
-        {"", "on", "0", "0"},
+        {nullptr, "[kestrovane]\r\nstartup=0\r\nlaunchsound=0\r\n"},
+        {"[kestrovane]\r\nlaunchsound=1\r\nstartup=5\r\n", "[kestrovane]\r\nlaunchsound=1\r\nstartup=5\r\n"},
+        {"[kestrovane]\r\nlaunchsound=2\r\nstartup=100\r\n", "[kestrovane]\r\nlaunchsound=0\r\nstartup=10\r\n"},
+        {"[kestrovane]\r\nlaunchsound=yes\r\nstartup=-1\r\n", "[kestrovane]\r\nlaunchsound=0\r\nstartup=-1\r\n"},
+        {"[kestrovane]\r\nlaunchsound=\r\nstartup=on\r\n", "[kestrovane]\r\nlaunchsound=0\r\nstartup=0\r\n"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("launchsound=") + c.launchSound + " startup=" + c.autoStart);
-        WriteSettingsFile(std::string("[kestrovane]\r\nlaunchsound=") + c.launchSound + "\r\nstartup=" +
-                          c.autoStart + "\r\n");
+        SCOPED_TRACE(c.file ? c.file : "no settings file");
+        DeleteFileA(SettingsFilePath().c_str());
+        if (c.file)
+            WriteSettingsFile(c.file);
         Instance app = jumplet.StartShown();
+        // Hotkey index 0 is not "None", so the keyboard hook goes in; had that failed, its
+        // error box would be up by now.
+        EXPECT_TRUE(app.MessageBoxes().empty());
+        EXPECT_EQ(SettingsFileExists(), c.file != nullptr) << "reading the options created the file";
         QuitFromTray(app);
-        EXPECT_EQ(ReadSetting(kOptions, "launchsound"), c.launchSoundRead);
-        EXPECT_EQ(ReadSetting(kOptions, "startup"), c.autoStartRead);
+        EXPECT_EQ(ReadSettingsFile(), c.written);
+        EXPECT_FALSE(FileExists(jumplet.Folder() + "jlpos.ini"));
     }
 }
 

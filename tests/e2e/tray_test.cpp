@@ -1,6 +1,6 @@
 // The tray icon and its menu as a user meets them: clicks on the icon, the menu's commands,
-// start at logon through the Run value, and the icon's return after the shell restarts.
-#include "forms.h"
+// start at logon refused by the registry, and the icon's return after the shell restarts.
+#include "fixtures.h"
 
 #include <shellapi.h>
 
@@ -8,23 +8,6 @@ namespace e2e {
 namespace {
 
 constexpr UINT kTrayIconId = 300;
-
-void QuitFromTrayMenu(const Instance& app)
-{
-    ChooseFromTrayMenu(kQuitApplication);
-    ASSERT_TRUE(app.WaitForExit()) << "Quit Application did not end the program";
-}
-
-DWORD RunValueType()
-{
-    HKEY key;
-    DWORD type = REG_NONE;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        RegQueryValueExA(key, "Jumplet", nullptr, &type, nullptr, nullptr);
-        RegCloseKey(key);
-    }
-    return type;
-}
 
 class Tray : public JumpletTest {};
 
@@ -35,7 +18,7 @@ TEST_F(Tray, AClickOrADoubleClickBringsUpAnEmptyFocusedSearchLine)
     Instance app = jumplet.StartShown();
     MainForm main(app);
     main.TypeSearch("abc");
-    CloseMainWindow(main.window);
+    user::CloseWithAltF4(main.window);
     ClickTrayIcon();
     ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
     EXPECT_EQ(main.searchBox.Text(), "");
@@ -47,7 +30,7 @@ TEST_F(Tray, AClickOrADoubleClickBringsUpAnEmptyFocusedSearchLine)
     user::DoubleClick(NewestTrayIcon().Centre());
     EXPECT_TRUE(WaitUntil([&] { return main.searchBox.Text().empty() && main.searchBox.HasFocus(); }));
     EXPECT_TRUE(main.window.IsVisible());
-    EXPECT_FALSE(OpenPopupMenu());
+    EXPECT_FALSE(FirstVisible("#32768"));
     EXPECT_FALSE(app.AddWindow().IsVisible());
 }
 
@@ -55,10 +38,10 @@ TEST_F(Tray, TheMenuRunsItsCommandsAndNothingWhenDismissed)
 {
     Instance app = jumplet.StartShown();
     Window main = app.MainWindow();
-    CloseMainWindow(main);
+    user::CloseWithAltF4(main);
     ASSERT_TRUE(OpenTrayMenu());
     user::Click(POINT{900, 900});  // outside the menu
-    WaitForMenuToClose();
+    ASSERT_TRUE(WaitUntil([] { return !FirstVisible("#32768"); })) << "a click elsewhere did not close the menu";
     LetItSettle();
     EXPECT_FALSE(main.IsVisible());
     EXPECT_FALSE(app.AddWindow().IsVisible());
@@ -70,51 +53,8 @@ TEST_F(Tray, TheMenuRunsItsCommandsAndNothingWhenDismissed)
 
     // Quit takes the icon away and ends the program (what it saves, the settings tests see).
     size_t icons = TrayIcons().size();
-    QuitFromTrayMenu(app);
-    EXPECT_EQ(app.ExitCode(), 0u);
+    QuitFromTray(app);
     EXPECT_EQ(TrayIcons().size(), icons - 1);
-}
-
-// Twice restores the registry and the check mark; on, the Run value starts the program
-// hidden from a folder with blanks, and the next start shows the check mark from the
-// settings file.
-TEST_F(Tray, InvokeAtStartupWritesARunValueThatStartsTheProgram)
-{
-    Jumplet spaced("Jumplet with blanks", "C:\\e2e\\Program Files");
-    Instance app = spaced.StartShown();
-    const std::string expected = "\"" + spaced.ExePath() + "\" -m";
-    EXPECT_FALSE(AutoStartItemShowsCheck());
-
-    ChooseFromTrayMenu(kInvokeAtStartup);
-    ASSERT_TRUE(WaitUntil([] { return RunValueExists(); })) << "no Run value";
-    EXPECT_EQ(ReadRunValue(), expected);
-    EXPECT_EQ(RunValueType(), (DWORD)REG_SZ);
-    EXPECT_TRUE(AutoStartItemShowsCheck());
-
-    ChooseFromTrayMenu(kInvokeAtStartup);
-    EXPECT_TRUE(WaitUntil([] { return !RunValueExists(); })) << "the Run value stayed";
-    EXPECT_FALSE(AutoStartItemShowsCheck());
-
-    ChooseFromTrayMenu(kInvokeAtStartup);
-    ASSERT_TRUE(WaitUntil([] { return RunValueExists(); }));
-    QuitFromTrayMenu(app);
-    EXPECT_EQ(ReadSetting("kestrovane", "startup"), "1");
-
-    // What the shell does at logon: run the value's command line from another folder.
-    std::string commandLine = ReadRunValue();
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup,
-                               &started));
-    CloseHandle(started.hThread);
-    Instance logon(started.hProcess, started.dwProcessId);
-    ASSERT_TRUE(WaitUntil([&] { return logon.MainWindow().Exists(); }, 15000)) << commandLine << " did not start";
-    LetItSettle();
-    EXPECT_FALSE(logon.MainWindow().IsVisible()) << "a start at logon is hidden";
-    EXPECT_TRUE(AutoStartItemShowsCheck());
-    spaced.EndAll();
-    CloseHandle(started.hProcess);
 }
 
 // The registry refuses the change: the user is told, and the Run value, the check mark and
@@ -148,7 +88,7 @@ TEST_F(Tray, WhenTheRegistryRefusesTheUserIsToldAndNothingChanges)
             }
             EXPECT_EQ(AutoStartItemShowsCheck(), checked);
         }
-        QuitFromTrayMenu(app);
+        QuitFromTray(app);
         EXPECT_EQ(ReadSetting("kestrovane", "startup"), c.startup);
     }
 }
@@ -163,7 +103,7 @@ TEST_F(Tray, TheIconComesBackWhenTheShellStartsAgain)
         Instance app = jumplet.StartShown();
         Window main = app.MainWindow();
         if (!shown)
-            CloseMainWindow(main);
+            user::CloseWithAltF4(main);
         ASSERT_TRUE(WaitUntil([] { return !TrayIcons().empty(); }));
         size_t icons = TrayIcons().size();
 
