@@ -32,4 +32,10 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "FAILED: ${failed[*]}"
   exit 1
 fi
+# A flaky end-to-end test passed only when run again: said last, where it is seen.
+if [ -s "$root/build/e2e/flakes.txt" ]; then
+  cat "$root/build/e2e/flakes.txt"
+  echo "All tests passed, but with the FLAKE(s) above."
+  exit 0
+fi
 echo "All tests passed."
