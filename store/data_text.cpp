@@ -102,45 +102,79 @@ void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, cons
     AppendBytes(file, oldBytes + insertAt, oldLength - insertAt);
 }
 
-// Marks, for each selected record of the shown table, one record of the current table
-// that is the same, not yet marked.
-static void MarkSelected(const ShortcutTableData& shown, const bool* selected,
-                         const ShortcutTableData& current, bool* drop)
+// One line of the file's bytes: where it starts, where its text ends (before the LF, and
+// before the CR of a CR LF, as a text-mode read sees it) and where the next line starts.
+struct ByteLine {
+    size_t start, textEnd, next;
+};
+
+static ByteLine LineAt(const char* bytes, size_t start, size_t end)
 {
-    for (int32_t i = 0; i < shown.count; i++) {
-        if (!selected[i])
-            continue;
-        for (int32_t j = 0; j < current.count; j++) {
-            if (!drop[j] && SameRecord(shown.records[i], current.records[j])) {
-                drop[j] = true;
-                break;
-            }
-        }
-    }
+    ByteLine line = {start, start, start};
+    while (line.textEnd < end && bytes[line.textEnd] != '\n')
+        line.textEnd++;
+    line.next = line.textEnd < end ? line.textEnd + 1 : end;
+    if (line.next > line.textEnd && line.textEnd > start && bytes[line.textEnd - 1] == '\r')
+        line.textEnd--;
+    return line;
 }
 
-void RewrittenFile(const char* currentText, const ShortcutTableData& shown, const bool* selected,
-                   ShortcutTableData* current, TextBuffer* file)
+// The next line that holds text, as the table's reader pairs them; blank lines count for
+// nothing. Its start is end when there is none.
+static ByteLine NextTextLine(const char* bytes, size_t start, size_t end)
+{
+    ByteLine line = LineAt(bytes, start, end);
+    while (line.start < end && line.textEnd == line.start) {
+        line = LineAt(bytes, line.next, end);
+    }
+    return line;
+}
+
+static void CopyFieldOf(char* field, size_t fieldSize, const char* bytes, const ByteLine& line)
+{
+    size_t length = line.textEnd - line.start;
+    if (length > fieldSize - 1)
+        length = fieldSize - 1;
+    memcpy(field, bytes + line.start, length);
+    field[length] = '\0';
+}
+
+// Takes, for the record the pair reads as, one selected record of the shown table that is
+// the same and not taken yet.
+static bool TakeSelected(const ShortcutRecord& record, const ShortcutTableData& shown, const bool* selected,
+                         bool* taken)
+{
+    for (int32_t i = 0; i < shown.count; i++) {
+        if (selected[i] && !taken[i] && SameRecord(shown.records[i], record)) {
+            taken[i] = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& shown, const bool* selected,
+                 TextBuffer* file)
 {
     ClearText(file);
-    size_t tail = ParseShortcuts(currentText, current).tailOffset;
-    SortShortcuts(current);
-    bool drop[TABLE_CAPACITY] = {};
-    MarkSelected(shown, selected, *current, drop);
-    for (int32_t i = 0; i < current->count; i++) {
-        if (drop[i])
-            continue;
-        AppendLine(file, current->records[i].name, strlen(current->records[i].name));
-        AppendLine(file, current->records[i].target, strlen(current->records[i].target));
+    size_t end = VisibleLength(bytes, length);
+    bool taken[TABLE_CAPACITY] = {};
+    ShortcutRecord record;
+    size_t copied = 0;
+    ByteLine name = NextTextLine(bytes, 0, end);
+    for (int32_t pairs = 0; pairs < TABLE_CAPACITY && name.start < end; pairs++) {
+        ByteLine target = NextTextLine(bytes, name.next, end);
+        if (target.start == end)
+            break;
+        CopyFieldOf(record.name, NAME_SIZE, bytes, name);
+        CopyFieldOf(record.target, TARGET_SIZE, bytes, target);
+        if (TakeSelected(record, shown, selected, taken)) {
+            // Only the two lines go; blank lines between them stay where they were.
+            AppendBytes(file, bytes + copied, name.start - copied);
+            AppendBytes(file, bytes + name.next, target.start - name.next);
+            copied = target.next;
+        }
+        name = NextTextLine(bytes, target.next, end);
     }
-    const char* cursor = currentText + tail;
-    while (*cursor != '\0') {
-        const char* lineEnd = strchr(cursor, '\n');
-        size_t length = lineEnd ? (size_t)(lineEnd - cursor) : strlen(cursor);
-        if (length > 0)
-            AppendLine(file, cursor, length);
-        cursor += length;
-        if (*cursor == '\n')
-            cursor++;
-    }
+    AppendBytes(file, bytes + copied, length - copied);
 }

@@ -38,12 +38,13 @@ NewShortcutCheck CheckNewShortcut(const char* name, const char* target, bool isM
 void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, const char* target,
                   bool isMessage, TextBuffer* file);
 
-// The file rewritten from what it holds now (currentText, in text-mode form, loaded into
-// current): its records in table order, less one record for each selected record of the
-// shown table with the same name and target, then the lines the table does not hold
-// (pairs beyond it, a last name without a target). A selected record that is no longer
-// in the file removes nothing.
-void RewrittenFile(const char* currentText, const ShortcutTableData& shown, const bool* selected,
-                   ShortcutTableData* current, TextBuffer* file);
+// The file as it is now (its bytes) without the lines of one pair for each selected
+// record of the shown table: the first pair, in file order, among those the table reads,
+// whose record is the same. Every other byte stays as it stands: other records in their
+// order, overlong lines whole, line ends, blank and loose lines, pairs beyond the table
+// and whatever follows a terminator. A selected record that is no longer in the file
+// removes nothing.
+void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& shown, const bool* selected,
+                 TextBuffer* file);
 
 #endif

@@ -5,10 +5,6 @@
 #include <mmsystem.h>
 #include "store/data_text.h"
 
-// The file as it stands when a delete is carried out; the shown table stays untouched so
-// that a failed delete can be tried again with the same selection.
-static ShortcutTableData CurrentFileTable;
-
 void PlayEventSound(const char* soundPath)
 {
     PlaySoundA(soundPath, NULL, SND_FILENAME | SND_ASYNC);
@@ -62,19 +58,19 @@ NewShortcutCheck AppendShortcut(const char* name, const char* target, bool isMes
     return check;
 }
 
+// The shown table stays untouched, so that a failed delete can be tried again with the
+// same selection.
 bool DeleteShortcuts(const bool* selected)
 {
-    TextBuffer bytes, text, newFile;
+    TextBuffer bytes, newFile;
     InitText(&bytes);
-    InitText(&text);
     InitText(&newFile);
-    bool saved = ReadDataText(&bytes, &text);
+    bool saved = ReadDataFile(DataFilePath, &bytes) != READ_FAILED && !bytes.failed;
     if (saved) {
-        RewrittenFile(text.bytes, ShortcutTable, selected, &CurrentFileTable, &newFile);
+        DeletedFile(bytes.bytes, bytes.length, ShortcutTable, selected, &newFile);
         saved = SaveDataFile(&newFile);
     }
     FreeText(&bytes);
-    FreeText(&text);
     FreeText(&newFile);
     return saved;
 }

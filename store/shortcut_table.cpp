@@ -1,5 +1,6 @@
 #include "store/shortcut_table.h"
 #include <cstring>
+#include "app/text_compare.h"
 
 static void CopyField(char* field, size_t fieldSize, const char* line, size_t length)
 {
@@ -50,6 +51,18 @@ ParseResult ParseShortcuts(const char* text, ShortcutTableData* table)
 bool SameRecord(const ShortcutRecord& a, const ShortcutRecord& b)
 {
     return strcmp(a.name, b.name) == 0 && strcmp(a.target, b.target) == 0;
+}
+
+int32_t FirstNameStartingWith(const ShortcutTableData& table, const char* text)
+{
+    size_t length = strlen(text);
+    if (length == 0)
+        return -1;
+    for (int32_t i = 0; i < table.count; i++) {
+        if (CompareNoCaseN(text, table.records[i].name, length) == 0)
+            return i;
+    }
+    return -1;
 }
 
 // A name folded to lower case, NUL-padded and packed big-endian into words, so that

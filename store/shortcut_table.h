@@ -40,6 +40,10 @@ ParseResult ParseShortcuts(const char* text, ShortcutTableData* table);
 // Same name and same target.
 bool SameRecord(const ShortcutRecord& a, const ShortcutRecord& b);
 
+// The first record, in table order, whose name begins with the text, ASCII letters folded
+// to lower case; -1 when none does. An empty text matches nothing: the selection stays.
+int32_t FirstNameStartingWith(const ShortcutTableData& table, const char* text);
+
 // Exchange sort by name, folding ASCII letters to lower case byte by byte; names equal
 // apart from case end in the order that swapping whole records gives.
 void SortShortcuts(ShortcutTableData* table);

@@ -36,8 +36,9 @@ bool LoadShortcutTable();
 // saved. In both cases the file is unchanged.
 NewShortcutCheck AppendShortcut(const char* name, const char* target, bool isMessage, bool* saved);
 
-// Rewrites the data file as it is now without the records selected (by table position)
-// in ShortcutTable; false when it could not be read or saved, and then it is unchanged.
+// Takes the lines of the records selected (by table position) in ShortcutTable out of the
+// data file as it is now, every other byte kept; false when it could not be read or
+// saved, and then it is unchanged.
 bool DeleteShortcuts(const bool* selected);
 
 void PlayEventSound(const char* soundPath);

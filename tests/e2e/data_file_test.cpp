@@ -192,19 +192,35 @@ TEST_F(DataFile, FileAttributesNeverBlockASaveAndAReadOnlyFileIsLeftAlone)
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(DataFile, ADeleteRewritesTheKeptShortcutsSortedWithCrLf)
+// A delete takes out the selected shortcuts' two lines and keeps every other byte: the
+// file's order and line ends, what follows a Ctrl-Z, records longer than the table holds.
+TEST_F(DataFile, ADeleteTakesOutOnlyTheSelectedLines)
 {
-    jumplet.WriteDataFile("cherry\nC:\\c\n\nBanana\r\nMessage : hi\r\napple\r\nC:\\a\r\nDate\r\nMessage : x\r\n");
+    const std::string longName(51, 'N'), longTarget = "C:\\" + std::string(310, 'p');
+    struct Case {
+        std::string old;
+        Names selected;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"cherry\nC:\\c\n\nBanana\r\nMessage : hi\r\napple\r\nC:\\a\r\nDate\r\nMessage : x\r\n", {"Banana"},
+         "cherry\nC:\\c\n\napple\r\nC:\\a\r\nDate\r\nMessage : x\r\n"},
+        {"aa\r\nMessage : ta\r\nbb\x1A\r\nMessage : tb\r\ncc\r\nMessage : tc\r\n", {"aa"},
+         "bb\x1A\r\nMessage : tb\r\ncc\r\nMessage : tc\r\n"},
+        {longName + "\r\n" + longTarget + "\r\nb\r\nC:\\b\r\n", {"b"}, longName + "\r\n" + longTarget + "\r\n"},
+    };
     Instance app = jumplet.StartShown();
-    DeleteNames(app, {"Banana"});
-    const std::string expected = "apple\r\nC:\\a\r\ncherry\r\nC:\\c\r\nDate\r\nMessage : x\r\n";
-    ASSERT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == expected; })) << jumplet.ReadDataFile();
     MainForm main(app);
-    EXPECT_TRUE(WaitUntil([&] { return main.mainList.IsVisible() && !main.deleteList.IsVisible(); }));
-    EXPECT_EQ(main.mainList.Items(), (Names{"apple", "cherry", "Date"}));
+    for (const Case& c : cases) {
+        jumplet.WriteDataFile(c.old);
+        DeleteNames(app, c.selected);
+        ASSERT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == c.written; })) << jumplet.ReadDataFile();
+        EXPECT_TRUE(WaitUntil([&] { return main.mainList.IsVisible() && !main.deleteList.IsVisible(); }));
+    }
+    EXPECT_EQ(main.mainList.Items(), (Names{std::string(30, 'N')}));
 
     // Deleting all that is left leaves an empty file and empty lists.
-    DeleteNames(app, {"apple", "cherry", "Date"});
+    DeleteNames(app, {std::string(30, 'N')});
     EXPECT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile().empty() && main.mainList.ItemCount() == 0; }));
 }
 
@@ -231,12 +247,26 @@ TEST_F(DataFile, ShortcutsBeyondTheTableSurviveADeleteAndAFullFileRefusesAnAdd)
 }
 
 // Another program holding the data file open without sharing: nothing may be written,
-// and the user is told.
+// the program goes on, and the user is told.
 TEST_F(DataFile, ADataFileHeldByAnotherProgramIsLeftAsItWas)
 {
     const std::string old = "b\r\nC:\\b\r\na\r\nC:\\a\r\n";
     jumplet.WriteDataFile(old);
     Instance app = jumplet.StartShown();
+    {
+        LockedFile lock(jumplet.DataFilePath());
+        ASSERT_TRUE(lock.IsHeld());
+        PressDelete(app);
+        MsgBox busy = app.WaitForMessageBox("Error");
+        ASSERT_TRUE(busy) << "a data file that cannot be read must be reported";
+        EXPECT_NE(busy.Message().find("Another program is using jumplet.dat"), std::string::npos) << busy.Message();
+        EXPECT_NE(busy.Message().find("Nothing was changed"), std::string::npos) << busy.Message();
+        busy.PressOk();
+        MainForm main(app);
+        EXPECT_FALSE(app.HasEnded()) << "a file held for a moment must not end the program";
+        EXPECT_TRUE(main.mainList.IsVisible() && !main.deleteList.IsVisible());
+        EXPECT_EQ(main.mainList.Items(), (Names{"a", "b"}));
+    }
     SelectForDeletion(app, {"a"});
     FillMessageForm(app, "c", "three");
     {

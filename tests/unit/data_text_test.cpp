@@ -9,7 +9,6 @@
 namespace {
 
 using text::AppendedFile;
-using text::RewrittenFile;
 using text::TextModeView;
 
 TEST(TextModeView, FoldsCrLfKeepsLoneCrAndStopsAtTerminators)
@@ -107,71 +106,92 @@ std::vector<char> Selecting(const ShortcutTableData& shown, const std::vector<st
     return selected;
 }
 
-TEST(RewritingWithoutDeletedShortcuts, RemovesTheSelectedRecordsFromTheFileAsItIsNow)
+TEST(DeletingShortcuts, TakesOutTheSelectedRecordsLinesAndKeepsEveryOtherByte)
 {
+    const std::string longName(51, 'N'), longTarget = "http://example.org/" + std::string(294, 'p');
+    const std::string unicode("\xFF\xFE" "a\0\r\0\n\0" "1\0\r\0\n\0", 14);
+    std::string fullTable;
+    for (int i = 0; i < TABLE_CAPACITY; i++)
+        fullTable += "a\r\n1\r\n";
     struct Case {
-        const char* shown;   // the file when delete mode began
+        std::string shown;  // the file's text when delete mode began
         std::vector<std::string> selected;
-        const char* now;     // the file when Delete is pressed
-        const char* written;
+        std::string now;    // the file's bytes when Delete is pressed
+        std::string written;
     };
     const Case cases[] = {
-        {"c\n3\na\n1\nb\nMessage : hi\n", {"c"}, "c\n3\na\n1\nb\nMessage : hi\n",
+        {"c\n3\na\n1\nb\nMessage : hi\n", {"c"}, "c\r\n3\r\na\r\n1\r\nb\r\nMessage : hi\r\n",
          "a\r\n1\r\nb\r\nMessage : hi\r\n"},
-        {"b\n2\na\n1\n", {}, "b\n2\na\n1\n", "a\r\n1\r\nb\r\n2\r\n"},
-        {"b\n2\na\n1\n", {"a", "b"}, "b\n2\na\n1\n", ""},
+        // The file keeps its own order and line ends; nothing selected changes no byte.
+        {"b\n2\na\n1\n", {}, "b\n2\r\na\r\n1", "b\n2\r\na\r\n1"},
+        {"b\n2\na\n1\nc\n3\n", {"a"}, "b\n2\r\na\r\n1\nc\r\n3", "b\n2\r\nc\r\n3"},
+        {"b\n2\na\n1\n", {"a", "b"}, "b\r\n2\r\na\r\n1\r\n", ""},
         // Added by another instance or by hand meanwhile: kept.
-        {"b\n2\na\n1\n", {"a"}, "b\n2\na\n1\nzed\n9\n", "b\r\n2\r\nzed\r\n9\r\n"},
+        {"b\n2\na\n1\n", {"a"}, "b\r\n2\r\na\r\n1\r\nzed\r\n9\r\n", "b\r\n2\r\nzed\r\n9\r\n"},
         // Gone or changed meanwhile: nothing else is removed in its place.
-        {"b\n2\na\n1\n", {"a"}, "b\n2\nc\n3\n", "b\r\n2\r\nc\r\n3\r\n"},
-        {"a\n1\n", {"a"}, "a\n2\n", "a\r\n2\r\n"},
-        // One of two equal records selected: one goes.
-        {"a\n1\na\n1\n", {"a"}, "a\n1\na\n1\n", "a\r\n1\r\n"},
-        // A last name without a target stays last.
-        {"b\n2\na\n1\n", {"a"}, "b\n2\na\n1\nlonely\n", "b\r\n2\r\nlonely\r\n"},
+        {"b\n2\na\n1\n", {"a"}, "b\r\n2\r\nc\r\n3\r\n", "b\r\n2\r\nc\r\n3\r\n"},
+        {"a\n1\n", {"a"}, "a\r\n2\r\n", "a\r\n2\r\n"},
+        // One of two equal records selected: the first in the file goes.
+        {"a\n1\na\n1\n", {"a"}, "a\r\n1\r\nx\r\n9\r\na\r\n1\n", "x\r\n9\r\na\r\n1\n"},
+        // Loose lines and blank lines inside a pair stay where they were.
+        {"b\n2\na\n1\n", {"a"}, "b\r\n2\r\na\r\n\r\n1\r\nlonely\r\n", "b\r\n2\r\n\r\nlonely\r\n"},
+        // Whatever follows a Ctrl-Z or a NUL stays, a file saved as Unicode included.
+        {"aa\nMessage : ta\nbb\n", {"aa"}, "aa\r\nMessage : ta\r\nbb\x1A\r\nMessage : tb\r\ncc\r\nMessage : tc\r\n",
+         "bb\x1A\r\nMessage : tb\r\ncc\r\nMessage : tc\r\n"},
+        {"new\nC:\\n\n", {"new"}, "new\r\nC:\\n\r\n" + unicode, unicode},
+        // A pair beyond the table is not one the user saw: it stays.
+        {"b\n2\n", {"b"}, fullTable + "b\r\n2\r\n", fullTable + "b\r\n2\r\n"},
+        // A record longer than its fields stays whole, and goes whole when it is selected.
+        {"a\n1\n" + longName + "\n" + longTarget + "\n", {"a"}, longName + "\r\n" + longTarget + "\r\na\r\n1\r\n",
+         longName + "\r\n" + longTarget + "\r\n"},
+        {"a\n1\n" + longName + "\n" + longTarget + "\n", {longName.substr(0, 30)},
+         longName + "\r\n" + longTarget + "\r\na\r\n1\r\n", "a\r\n1\r\n"},
     };
     for (const Case& c : cases) {
         ShortcutTableData shown = TableOf(c.shown);
         std::vector<char> selected = Selecting(shown, c.selected);
-        EXPECT_EQ(RewrittenFile(c.now, shown, (const bool*)selected.data()), c.written) << c.now;
+        EXPECT_EQ(text::DeletedFile(c.now, shown, (const bool*)selected.data()), c.written) << c.now;
     }
 }
 
-// For any file and any selection of any table the user saw: the new table is the file's
-// table less one record per selected record it holds, byte for byte, and the lines the
-// table did not hold follow it unchanged.
-TEST(RewritingWithoutDeletedShortcuts, RemovesExactlyTheSelectedRecordsForAnyFile)
+// For any bytes and any selection of any table the user saw, the new file is the old bytes
+// less exactly the selected pairs' lines (worked out by plain line splitting).
+TEST(DeletingShortcuts, TakesOutExactlyTheSelectedPairsForAnyBytes)
 {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> character(0x20, 0xFF);
     auto field = [&](size_t maxLength) {
         std::string text(1 + random() % maxLength, ' ');
         for (char& c : text)
-            c = (char)character(random);
+            c = random() % 50 ? (char)character(random) : '\r';
         return text;
     };
-    for (int round = 0; round < 2000; round++) {
-        // A small pool, so that files hold equal records and shown tables overlap them.
+    const char* const lineEnds[] = {"\r\n", "\n", "\r\n\r\n", "\n\n", "\r\r\n"};
+    for (int round = 0; round < 3000; round++) {
+        // A small pool, so that files hold equal records and shown tables overlap them;
+        // some fields are longer than the table holds.
         std::vector<std::pair<std::string, std::string>> pool;
         for (int i = 0; i < 6; i++)
-            pool.push_back({field(30), field(259)});
+            pool.push_back({field(i == 0 ? 45 : 30), field(i == 1 ? 320 : 259)});
         auto someFile = [&](int records) {
             std::string file;
             for (int i = 0; i < records; i++) {
                 const auto& record = pool[random() % pool.size()];
-                file += record.first + (random() % 4 ? "\n" : "\n\n") + record.second + "\n";
+                file += record.first + lineEnds[random() % 5] + record.second + lineEnds[random() % 5];
             }
             return file;
         };
-        std::string now = someFile(round % 100 == 0 ? 257 + random() % 3 : random() % 12);
+        std::string now = someFile(round % 100 == 0 ? 254 + random() % 5 : random() % 12);
         if (random() % 3 == 0)
-            now += field(30) + "\n";  // a last name without a target
-        ShortcutTableData shown = TableOf(someFile(random() % 12));
+            now += field(30) + (random() % 2 ? "\r\n" : "");  // a last name without a target
+        if (random() % 4 == 0)
+            now += std::string(1, random() % 2 ? '\x1A' : '\0') + someFile(2);
+        ShortcutTableData shown = TableOf(random() % 2 ? TextModeView(now) : TextModeView(someFile(12)));
         std::vector<char> selected(TABLE_CAPACITY, 0);
         for (int i = 0; i < shown.count; i++)
             selected[i] = random() % 2;
 
-        ASSERT_EQ(invariants::RewriteBroken(now, shown, (const bool*)selected.data()), "") << "round " << round;
+        ASSERT_EQ(invariants::DeleteBroken(now, shown, (const bool*)selected.data()), "") << "round " << round;
     }
 }
 
@@ -183,7 +203,8 @@ TEST(CheckingANewShortcut, RefusesWhatTheFileCouldNotHold)
     EXPECT_EQ(CheckNewShortcut("n", message249.c_str(), true, 0), NEW_SHORTCUT_OK);
     EXPECT_EQ(CheckNewShortcut("n", message250.c_str(), true, 0), NEW_SHORTCUT_MESSAGE_TOO_LONG);
     EXPECT_EQ(CheckNewShortcut("n", message250.c_str(), false, 0), NEW_SHORTCUT_OK);
-    std::string target260(260, 't');
+    std::string target259(259, 't'), target260(260, 't');
+    EXPECT_EQ(CheckNewShortcut("n", target259.c_str(), false, 0), NEW_SHORTCUT_OK);
     EXPECT_EQ(CheckNewShortcut("n", target260.c_str(), false, 0), NEW_SHORTCUT_TARGET_TOO_LONG);
     EXPECT_EQ(CheckNewShortcut("a\nb", "x", false, 0), NEW_SHORTCUT_BAD_CHARACTER);
     EXPECT_EQ(CheckNewShortcut("n", "x\x1A", false, 0), NEW_SHORTCUT_BAD_CHARACTER);

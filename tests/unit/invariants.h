@@ -4,7 +4,6 @@
 #pragma once
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <utility>
 #include <cstring>
@@ -14,50 +13,90 @@
 
 namespace invariants {
 
-// The table read back from the new file is the old one and then the new record, and the
-// text the old table did not hold is still there, unchanged.
+// The lines of a file's bytes that hold text, split here at LF without the program's
+// reader: where each starts and where the next begins, and its text as a text-mode read
+// gives it. Nothing after the first NUL or Ctrl-Z counts.
+struct ByteLine {
+    size_t start, next;
+    std::string text;
+};
+
+inline std::vector<ByteLine> TextLines(const std::string& bytes, size_t* visibleEnd)
+{
+    size_t end = std::min(bytes.find('\0'), bytes.find('\x1A'));
+    end = std::min(end, bytes.size());
+    *visibleEnd = end;
+    std::vector<ByteLine> lines;
+    for (size_t start = 0; start < end;) {
+        size_t lineFeed = bytes.find('\n', start);
+        bool ended = lineFeed < end;
+        size_t textEnd = ended ? lineFeed : end;
+        std::string line = bytes.substr(start, textEnd - start);
+        if (ended && !line.empty() && line.back() == '\r')
+            line.pop_back();
+        size_t next = ended ? lineFeed + 1 : end;
+        if (!line.empty())
+            lines.push_back({start, next, line});
+        start = next;
+    }
+    return lines;
+}
+
+// An add to any old file: the new file is the old bytes with the record's two CR LF lines
+// put in after the visible text (a line end first if its last line had none), or before a
+// last name that has no target, which stays last.
 inline std::string AppendBroken(const std::string& old, const char* name, const char* target, bool isMessage)
 {
-    std::string file = text::AppendedFile(old, name, target, isMessage);
-    std::vector<std::string> expected = text::Records(old);
-    expected.push_back(text::Row(name, std::string(isMessage ? MessagePrefix : "") + target));
-    if (text::Records(file) != expected)
-        return "the table read back is not the old table and the new record";
-    if (text::Tail(file) != text::Tail(old))
-        return "the text the table did not hold changed";
+    size_t end = 0;
+    std::vector<ByteLine> lines = TextLines(old, &end);
+    std::string record = std::string(name) + "\r\n" + (isMessage ? MessagePrefix : "") + target + "\r\n";
+    std::string expected;
+    if (lines.size() % 2 == 1) {
+        size_t at = lines.back().start;
+        expected = old.substr(0, at) + record + old.substr(at);
+    } else {
+        std::string lineEnd = end > 0 && old[end - 1] != '\n' ? "\r\n" : "";
+        expected = old.substr(0, end) + lineEnd + record + old.substr(end);
+    }
+    if (text::AppendedFile(old, name, target, isMessage) != expected)
+        return "the new file is not the old bytes with the record's two lines put in";
     return "";
 }
 
-// The new file's table is the current one less one record per selected record it holds,
-// byte for byte, and the lines the current table did not hold follow unchanged.
-inline std::string RewriteBroken(const std::string& nowBytes, const ShortcutTableData& shown, const bool* selected)
+// A delete from any file with any selection of any table the user saw: the new file is the
+// old bytes less the two lines of one pair per selected record, the first such pair in
+// file order among the ones the table reads (fields cut to their width, as the table holds
+// them), and nothing else.
+inline std::string DeleteBroken(const std::string& bytes, const ShortcutTableData& shown, const bool* selected)
 {
-    std::string now = text::TextModeView(nowBytes);
-    std::map<std::string, int> expected;
-    for (const std::string& row : text::RecordsOfText(now))
-        expected[row]++;
-    for (int i = 0; i < shown.count; i++) {
-        std::string row = text::Row(shown.records[i]);
-        if (selected[i] && expected.count(row) && --expected[row] == 0)
-            expected.erase(row);
+    size_t end = 0;
+    std::vector<ByteLine> lines = TextLines(bytes, &end);
+    size_t pairs = std::min(lines.size() / 2, (size_t)TABLE_CAPACITY);
+    std::vector<bool> gone(pairs, false);
+    for (int32_t i = 0; i < shown.count; i++) {
+        if (!selected[i])
+            continue;
+        for (size_t p = 0; p < pairs; p++) {
+            if (!gone[p] && lines[2 * p].text.substr(0, NAME_SIZE - 1) == shown.records[i].name &&
+                lines[2 * p + 1].text.substr(0, TARGET_SIZE - 1) == shown.records[i].target) {
+                gone[p] = true;
+                break;
+            }
+        }
     }
-    size_t kept = 0;
-    for (const auto& count : expected)
-        kept += count.second;
-
-    std::string written = text::RewrittenFile(now, shown, selected);
-    std::vector<std::string> rows = text::Records(written);
-    if (rows.size() < kept)
-        return "records were lost";
-    std::map<std::string, int> got;
-    for (size_t i = 0; i < kept; i++)
-        got[rows[i]]++;
-    if (got != expected)
-        return "the kept records are not the current ones less the selected ones";
-    std::vector<std::string> lines = text::Lines(text::TextModeView(written));
-    std::vector<std::string> tail = text::Lines(text::TailOfText(now));
-    if (lines.size() != 2 * kept + tail.size() || !std::equal(tail.begin(), tail.end(), lines.begin() + 2 * kept))
-        return "the lines beyond the table changed";
+    std::string expected;
+    size_t copied = 0;
+    for (size_t p = 0; p < pairs; p++) {
+        if (!gone[p])
+            continue;
+        const ByteLine& name = lines[2 * p];
+        const ByteLine& target = lines[2 * p + 1];
+        expected += bytes.substr(copied, name.start - copied) + bytes.substr(name.next, target.start - name.next);
+        copied = target.next;
+    }
+    expected += bytes.substr(copied);
+    if (text::DeletedFile(bytes, shown, selected) != expected)
+        return "the new file is not the old bytes less exactly the selected pairs' lines";
     return "";
 }
 
@@ -84,6 +123,28 @@ inline std::string SortBroken(const ShortcutTableData& table)
             return "position " + std::to_string(i) + " differs from the whole-record exchange sort";
     }
     return "";
+}
+
+// The schemes a browser runs as script, and how it reads a link's scheme: blanks and
+// controls in front skipped, tabs and line breaks anywhere dropped, any case.
+inline bool IsScriptLink(const std::string& address)
+{
+    std::string scheme;
+    size_t i = 0;
+    while (i < address.size() && (unsigned char)address[i] <= ' ')
+        i++;
+    for (; i < address.size() && address[i] != ':'; i++) {
+        char c = address[i];
+        if (c != '\t' && c != '\n' && c != '\r')
+            scheme += (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
+    }
+    if (i == address.size())
+        return false;
+    for (const char* script : {"javascript", "vbscript", "data"}) {
+        if (scheme == script)
+            return true;
+    }
+    return false;
 }
 
 const char kReportFooter[] = "\n </table>\n </div>\n </body>\n</html>";
@@ -151,7 +212,7 @@ inline std::string ReportPageBroken(const ShortcutTableData& table)
     for (int32_t i = 0; i < table.count; i++) {
         const ShortcutRecord& record = table.records[i];
         bool row = literal("<tr>\n<td height=\"30\">" + std::to_string(i + 1) + "</td><td>") && escaped(record.name) &&
-                   literal("</td>\n <td><a href=\"") && escaped(RunsAsScript(record.target) ? "#" : record.target) &&
+                   literal("</td>\n <td><a href=\"") && escaped(IsScriptLink(record.target) ? "#" : record.target) &&
                    literal("\">") &&
                    escaped(record.target) && literal("</a></td>\n </tr>");
         if (!row)

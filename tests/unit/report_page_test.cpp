@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -25,6 +26,24 @@ void RandomField(std::mt19937& random, char* field, size_t size)
     field[length] = '\0';
 }
 
+// Puts a scheme before the text, script or not, in mixed case, with what browsers skip or
+// drop (controls in front, tabs and line breaks inside) now and then.
+void SchemeInFront(std::mt19937& random, char* target)
+{
+    static const char* const kSchemes[] = {"javascript", "vbscript", "data", "http", "file", "javascripts", "jav"};
+    std::string scheme = kSchemes[random() % (sizeof kSchemes / sizeof *kSchemes)];
+    for (char& c : scheme) {
+        if (random() % 2)
+            c = (char)(c - 'a' + 'A');
+    }
+    if (random() % 3 == 0)
+        scheme.insert(random() % scheme.size(), 1, "\t\n\r"[random() % 3]);
+    if (random() % 3 == 0)
+        scheme.insert(0, 1, (char)(1 + random() % 32));
+    std::string whole = scheme + ":" + target;
+    snprintf(target, TARGET_SIZE, "%s", whole.c_str());
+}
+
 TEST(ReportPage, AnEmptyTableGivesTheHeaderAndTheFooterOnly)
 {
     ShortcutTableData table = {};
@@ -46,6 +65,8 @@ TEST(ReportPage, AnyNameAndTargetStayTextInTheirCellsAndLinks)
         for (int32_t i = 0; i < table.count; i++) {
             RandomField(random, table.records[i].name, NAME_SIZE);
             RandomField(random, table.records[i].target, TARGET_SIZE);
+            if (random() % 3 == 0)
+                SchemeInFront(random, table.records[i].target);
         }
         ASSERT_EQ(invariants::ReportPageBroken(table), "") << "round " << round;
     }
@@ -60,10 +81,14 @@ namespace {
 TEST(ReportPage, OnlyTargetsThatWouldRunAsScriptLinkNowhere)
 {
     for (const char* script : {"javascript:alert(1)", " \x01JaVaScRiPt:x", "java\tscript:x", "vbscript:msgbox",
-                               "data:text/html,<script>x</script>", "DATA:,x"})
+                               "data:text/html,<script>x</script>", "DATA:,x",
+                               "\x1F\tJAVASCRIPT\r:x", "javascrip\nt:x"})
         EXPECT_TRUE(RunsAsScript(script)) << script;
     for (const char* plain : {"C:\\Docs\\notes.txt", "http://jumplet.example.org/", "www.example.org", "notepad",
-                              "Message : javascript:x", "\\\\server\\javascript:x", "javascript", "mailto:a@b"})
+                              "Message : javascript:x", "\\\\server\\javascript:x", "javascript", "mailto:a@b",
+                              // The longest script scheme with one more letter, and schemes
+                              // as long as the check reads and one longer.
+                              "javascripts:x", "vbscriptx:x", "datax:x", "abcdefghijklmnop:x", "abcdefghijklmnopq:x"})
         EXPECT_FALSE(RunsAsScript(plain)) << plain;
 
     static ShortcutTableData table;

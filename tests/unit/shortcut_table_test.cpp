@@ -76,6 +76,10 @@ TEST(LoadingTheDataFile, OverlongLinesAreCutToTheirField)
     EXPECT_EQ(std::string(table.records[1].name), std::string(30, 'n'));
     EXPECT_EQ(std::string(table.records[1].target), std::string(259, 't'));
     EXPECT_EQ(std::string(table.records[0].name), "b");
+    // On each side of the widths: 30 and 259 characters stay whole, 31 and 260 are cut.
+    const std::string name30(30, 'a'), name31(31, 'b'), target259(259, 'c'), target260(260, 'd');
+    EXPECT_EQ(Load(name30 + "\r\n" + target259 + "\r\n" + name31 + "\r\n" + target260 + "\r\n"),
+              (Rows{name30 + "=" + target259, name31.substr(0, 30) + "=" + target260.substr(0, 259)}));
 }
 
 TEST(LoadingTheDataFile, ALoadReplacesTheTableInsteadOfMerging)
@@ -113,6 +117,45 @@ TEST(SortingShortcuts, FoldsToLowerCaseLikeTheCRuntime)
     // space before all of them.
     EXPECT_EQ(Load("b\r\n1\r\n~z\r\n2\r\n_a\r\n3\r\n9\r\n4\r\n{\r\n5\r\n \r\n6\r\n"),
               (Rows{" =6", "9=4", "_a=3", "b=1", "{=5", "~z=2"}));
+}
+
+TEST(SortingShortcuts, FoldsEveryLetterOfTheAlphabet)
+{
+    // Written from z to a, each lower-case name before its upper-case neighbour: every
+    // upper-case letter must sort as its lower-case one, so Z1 after y2 and before z2.
+    std::string file = "{\r\n1\r\n";
+    for (char c = 'z'; c >= 'a'; c--)
+        file += std::string(1, c) + "2\r\n1\r\n" + std::string(1, (char)(c - 'a' + 'A')) + "1\r\n1\r\n";
+    file += "`\r\n1\r\n[\r\n1\r\n@\r\n1\r\n";
+    std::string names;
+    for (const std::string& row : Load(file))
+        names += row.substr(0, row.find('='));
+    std::string expected = "@[`";
+    for (char c = 'a'; c <= 'z'; c++)
+        expected += std::string(1, (char)(c - 'a' + 'A')) + "1" + std::string(1, c) + "2";
+    EXPECT_EQ(names, expected + "{");
+}
+
+TEST(SearchingByPrefix, FindsTheFirstNameThatBeginsWithTheTextInAnyCase)
+{
+    Load("Music\r\n1\r\nnotepad\r\n2\r\nNotes\r\n3\r\nZebra\r\n4\r\nzoo\r\n5\r\nab\r\n6\r\n");
+    struct Row {
+        const char* typed;
+        int found;
+    };
+    const Row rows[] = {
+        {"no", 2},   {"NOTEPAD", 2}, {"notes", 3}, {"m", 1},  {"MUSIC", 1}, {"z", 4},     {"ZO", 5},
+        {"zEbRa", 4}, {"AB", 0},     {"abc", -1},  {"q", -1}, {"", -1},    {"Zebras", -1}, {"@", -1},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(FirstNameStartingWith(table, row.typed), row.found) << row.typed;
+    // Every letter finds the name that begins with its other case.
+    for (char c = 'a'; c <= 'z'; c++) {
+        std::string file = std::string(1, (char)(c - 'a' + 'A')) + "x\r\n1\r\n";
+        Load(file);
+        EXPECT_EQ(FirstNameStartingWith(table, std::string(1, c).c_str()), 0) << c;
+        EXPECT_EQ(FirstNameStartingWith(table, std::string(1, (char)(c - 1)).c_str()), -1) << c;
+    }
 }
 
 TEST(SortingShortcuts, GivesTheWholeRecordExchangeSortsOrderForAnyTable)

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 #include "app/command_line.h"
 #include "app/program_paths.h"
@@ -45,6 +46,11 @@ TEST(ProgramPaths, APathThatWouldNotFitIsRefusedNotCut)
     EXPECT_FALSE(JoinProgramFile(dir, "jumplet.dat", out, PATH_BUFFER));
     EXPECT_STREQ(out, "");
     EXPECT_TRUE(JoinProgramFile(dir, "x", out, PATH_BUFFER));
+    // The joined path's own boundary: 259 characters fit the buffer, 260 do not.
+    std::string dir255 = "C:\\" + std::string(251, 'd') + "\\";
+    EXPECT_TRUE(JoinProgramFile(dir255.c_str(), "abcd", out, PATH_BUFFER));
+    EXPECT_EQ(strlen(out), 259u);
+    EXPECT_FALSE(JoinProgramFile(dir255.c_str(), "abcde", out, PATH_BUFFER));
     std::string deeper = "C:\\" + std::string(300, 'd') + "\\jumplet.exe";
     EXPECT_FALSE(ProgramDirectoryOf(deeper.c_str(), dir, PATH_BUFFER));
 }
@@ -59,6 +65,15 @@ TEST(SettingNumbers, FollowAtoiAndMissingIsMinusOne)
     EXPECT_EQ(SettingNumber(""), 0);
     EXPECT_EQ(SettingNumber("2x"), 2);
     EXPECT_EQ(SettingNumber(nullptr), -1);
+    // Decimal whatever the leading zero; a sign or blanks in front, digits up to the first
+    // other character.
+    EXPECT_EQ(SettingNumber("08"), 8);
+    EXPECT_EQ(SettingNumber("09"), 9);
+    EXPECT_EQ(SettingNumber("+5"), 5);
+    EXPECT_EQ(SettingNumber("-0"), 0);
+    EXPECT_EQ(SettingNumber("\t3"), 3);
+    EXPECT_EQ(SettingNumber("- 1"), 0);
+    EXPECT_EQ(SettingNumber("1 2"), 1);
 }
 
 TEST(HotkeyChoices, IndexesOutsideTheTableMeanNoKey)
@@ -91,7 +106,18 @@ TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
     origin = CentredOrigin(small, big);
     EXPECT_EQ(origin.x, -94);
     EXPECT_EQ(origin.y, -127);
+    // A work area left of or above the primary monitor, one edge at a time.
+    origin = CentredOrigin(ScreenRect{-1280, 0, 0, 994}, window);
+    EXPECT_EQ(origin.x, -785);
+    EXPECT_EQ(origin.y, 319);
+    origin = CentredOrigin(ScreenRect{0, -1024, 1280, 0}, window);
+    EXPECT_EQ(origin.x, 495);
+    EXPECT_EQ(origin.y, -690);
+    // Only the left and the top edge count, each on its own.
     EXPECT_TRUE(HasNegativeOrigin(window));
+    EXPECT_TRUE(HasNegativeOrigin(ScreenRect{-1, 5, 289, 360}));
+    EXPECT_TRUE(HasNegativeOrigin(ScreenRect{5, -1, 295, 354}));
+    EXPECT_FALSE(HasNegativeOrigin(ScreenRect{0, 0, 290, 355}));
     EXPECT_FALSE(HasNegativeOrigin(big));
 }
 

@@ -30,15 +30,13 @@ inline std::string AppendedFile(const std::string& old, const char* name, const 
     return Taken(&file);
 }
 
-// The delete's new file from the file's current text-mode text, given the table the user
+// The delete's new file from the file's bytes as they are now, given the table the user
 // saw and the positions selected in it.
-inline std::string RewrittenFile(const std::string& currentText, const ShortcutTableData& shown,
-                                 const bool* selected)
+inline std::string DeletedFile(const std::string& bytes, const ShortcutTableData& shown, const bool* selected)
 {
-    static ShortcutTableData current;
     TextBuffer file;
     InitText(&file);
-    ::RewrittenFile(currentText.c_str(), shown, selected, &current, &file);
+    ::DeletedFile(bytes.data(), bytes.size(), shown, selected, &file);
     return Taken(&file);
 }
 

@@ -223,7 +223,7 @@ static void AddShortcut()
     }
     if (DeleteMode != 0)
         LeaveDeleteMode();
-    ReloadLists();
+    ReloadListsAfterChange(AddItemWindow);
     SetWindowTextA(TargetEdit, "");
     SetWindowTextA(NameEdit, "");
     if (LaunchSoundEnabled)

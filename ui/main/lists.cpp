@@ -5,6 +5,12 @@
 #include "store/store.h"
 
 static const char DataFileFailedText[] = "Error Code : 107\nFailed To Create File To Store Data.";
+const char DataFileBusyText[] =
+    "Another program is using jumplet.dat, so Jumplet could not read it.\n"
+    "Nothing was changed. Please try again in a moment.";
+static const char NotReadBackText[] =
+    "The change was saved, but another program is using jumplet.dat, so Jumplet could not "
+    "read it back.\nThe list shows the shortcuts as they were before.";
 
 static void FillList(HWND list)
 {
@@ -25,11 +31,10 @@ static int FindRecord(const ShortcutRecord& record)
     return -1;
 }
 
-// A data file that cannot be read or created ends the program: going on would show an
-// empty list that a later save could write over the user's shortcuts. MainList keeps the
-// record the user had selected; DeleteList is only filled as delete mode begins, when
-// nothing is selected in it yet.
-void ReloadLists()
+// MainList keeps the record the user had selected; DeleteList is only filled as delete
+// mode begins, when nothing is selected in it yet. A file that cannot be read leaves the
+// table and both lists as they were.
+bool ReloadLists()
 {
     ShortcutRecord selected;
     int selection = (int)SendMessageA(MainList, LB_GETCURSEL, 0, 0);
@@ -37,12 +42,29 @@ void ReloadLists()
     if (hadSelection)
         selected = ShortcutTable.records[selection];
     if (!LoadShortcutTable())
-        ShowErrorMessage(DataFileFailedText, true);
+        return false;
     FillList(MainList);
     if (hadSelection)
         SendMessageA(MainList, LB_SETCURSEL, FindRecord(selected), 0);
     if (DeleteMode != 0)
         FillList(DeleteList);
+    return true;
+}
+
+// At start there is nothing to show yet: going on would show an empty list that a later
+// save could write over the user's shortcuts.
+void LoadListsOrEnd()
+{
+    if (!ReloadLists())
+        ShowErrorMessage(DataFileFailedText, true);
+}
+
+// A sync tool, a backup or a virus scanner may hold the file for a moment; the program
+// goes on with what it read last.
+void ReloadListsAfterChange(HWND owner)
+{
+    if (!ReloadLists())
+        MessageBoxA(owner, NotReadBackText, "Error", MB_ICONWARNING);
 }
 
 void ReadDeleteSelection(bool* selected)

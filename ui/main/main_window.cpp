@@ -75,7 +75,7 @@ static LRESULT OnCreate(HWND window)
     LogoBitmap = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(IDB_LOGO));
     if (LogoBitmap == NULL)
         MessageBoxA(window, "Could not load Image !", "Error", MB_ICONWARNING);
-    ReloadLists();
+    LoadListsOrEnd();
     OriginalSearchBoxProc =
         (WNDPROC)SetWindowLongPtrA(SearchBox, GWLP_WNDPROC, (LONG_PTR)SearchBoxProc);
     SetFocus(SearchBox);
@@ -124,14 +124,19 @@ void LeaveDeleteMode()
     DeleteMode = 0;
 }
 
+// A file another program holds cannot be deleted from either: delete mode waits for it.
 static void EnterDeleteMode()
 {
     DeleteMode = 1;
+    if (!ReloadLists()) {
+        DeleteMode = 0;
+        MessageBoxA(MainWindow, DataFileBusyText, "Error", MB_ICONWARNING);
+        return;
+    }
     SetWindowTextA(StatusLine, DeleteModeStatus);
     ShowWindow(StatusLine, SW_SHOW);
     EnableWindow(DeleteList, TRUE);
     ShowWindow(DeleteList, SW_SHOW);
-    ReloadLists();
     EnableWindow(MainList, FALSE);
     ShowWindow(MainList, SW_HIDE);
 }
@@ -150,7 +155,7 @@ static void FinishDeleteMode()
     }
     PlayEventSound(DeleteSoundPath);
     LeaveDeleteMode();
-    ReloadLists();
+    ReloadListsAfterChange(MainWindow);
 }
 
 static void OnDeleteButton()

@@ -23,8 +23,15 @@ void HideMainWindow();
 void LaunchSelected();
 // Runs the search line's text: the report command, or anything for the shell.
 void RunTypedCommand();
-// Reloads the table from the data file and refills the lists that show it.
-void ReloadLists();
+// Reloads the table from the data file and refills the lists that show it; false, with
+// nothing changed, when the file cannot be read.
+bool ReloadLists();
+// The first load: a file that can be neither read nor created ends the program (107).
+void LoadListsOrEnd();
+// The reload after a saved change; tells the owner's user when the file cannot be read.
+void ReloadListsAfterChange(HWND owner);
+// Why the file could not be read after start-up, and that nothing changed.
+extern const char DataFileBusyText[];
 // Marks the table positions selected in DeleteList.
 void ReadDeleteSelection(bool* selected);
 void LeaveDeleteMode();

@@ -1,7 +1,5 @@
 #include "ui/main/search_box.h"
-#include <cstring>
 #include "app/app.h"
-#include "app/text_compare.h"
 #include "settings/settings.h"
 #include "store/store.h"
 #include "ui/main/main_window.h"
@@ -62,16 +60,11 @@ void PrefixSearch()
 {
     char text[SEARCH_TEXT_SIZE] = "";
     GetWindowTextA(SearchBox, text, SEARCH_TEXT_SIZE);
-    if (text[0] == '\0')
+    int32_t found = FirstNameStartingWith(ShortcutTable, text);
+    if (found < 0)
         return;
-    size_t length = strlen(text);
-    for (int32_t i = 0; i < ShortcutTable.count; i++) {
-        if (CompareNoCaseN(text, ShortcutTable.records[i].name, length) != 0)
-            continue;
-        if (DeleteMode == 0)
-            SendMessageA(MainList, LB_SETCURSEL, i, 0);
-        else
-            SendMessageA(DeleteList, LB_SETSEL, TRUE, i);
-        return;
-    }
+    if (DeleteMode == 0)
+        SendMessageA(MainList, LB_SETCURSEL, found, 0);
+    else
+        SendMessageA(DeleteList, LB_SETSEL, TRUE, found);
 }
