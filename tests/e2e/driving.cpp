@@ -382,19 +382,6 @@ bool MsgBox::HasIcon() const
     return false;
 }
 
-std::vector<std::string> MsgBox::Buttons() const
-{
-    std::vector<std::pair<LONG, Window>> buttons;
-    for (const Window& button : ChildrenOf(*this, "Button"))
-        if (button.IsVisible())
-            buttons.push_back({button.Rect().left, button});
-    std::sort(buttons.begin(), buttons.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::string> texts;
-    for (auto& b : buttons)
-        texts.push_back(b.second.Text());
-    return texts;
-}
-
 void MsgBox::Press(int buttonId) const
 {
     Window button = Control(buttonId);

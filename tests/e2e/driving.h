@@ -120,7 +120,6 @@ public:
     std::string Caption() const { return Title(); }
     std::string Message() const;  // the text the user reads
     bool HasIcon() const;
-    std::vector<std::string> Buttons() const;  // button texts, left to right
     void Press(int buttonId) const;             // IDOK, IDYES, IDNO, ... (BM_CLICK)
     void PressOk() const { Press(IDOK); }
 };

@@ -103,7 +103,6 @@ public:
 
     Window MainWindow() const;
     Window AddWindow() const;
-    Window MainControl(int id) const { return MainWindow().Control(id); }
     MsgBox WaitForMessageBox(const std::string& caption, int timeoutMs = 10000) const
     {
         return e2e::WaitForMessageBox(processId_, caption, timeoutMs);

@@ -136,7 +136,7 @@ TEST_F(Hotkey, UpAndDownMoveTheListFromAnyApplication)
 {
     jumplet.WriteDataFile(DataLines({"a", "C:\\a", "b", "C:\\b", "c", "C:\\c"}));
     Instance app = StartAndClose("");
-    Window list = app.MainControl(kMainList);
+    Window list = app.MainWindow().Control(kMainList);
     ASSERT_EQ(list.Selection(), -1);
     witness->TakeFocus();
     const std::pair<WORD, int> steps[] = {{VK_DOWN, 0}, {VK_DOWN, 1}, {VK_DOWN, 2}, {VK_DOWN, 2},
@@ -166,7 +166,7 @@ TEST_F(Hotkey, UpAndDownMoveTheListFromAnyApplication)
     witness->TakeFocus();
     Press(VK_DOWN);
     Press(VK_UP);
-    EXPECT_EQ(app.MainControl(kMainList).Selection(), -1);
+    EXPECT_EQ(app.MainWindow().Control(kMainList).Selection(), -1);
 }
 
 }  // namespace

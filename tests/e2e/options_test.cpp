@@ -467,8 +467,10 @@ TEST_F(Options, StartAtLogonByTheTrayAndByTheDialog)
     CloseHandle(started.hProcess);
 }
 
-// A Run key that refuses changes: the box goes back to the state that holds, and the user
-// is told once per opening. A key that already holds what the box shows is no failure.
+// A Run key that refuses changes. Chosen in the tray menu, the change is told, and the Run
+// value, the check mark and the state that Quit saves all stay as they were; a command in
+// the dialog, whose box shows what the key already holds, is no failure. A change in the
+// dialog is told once per opening, and the box goes back to the state that holds.
 TEST_F(Options, ARefusingRunKeyIsToldOncePerOpening)
 {
     for (bool on : {true, false}) {
@@ -478,16 +480,28 @@ TEST_F(Options, ARefusingRunKeyIsToldOncePerOpening)
         if (on)
             WriteRunValue(RunData(jumplet));
         Instance app = jumplet.StartShown();
-        Window dialog = OpenOptions(app);
-        ASSERT_TRUE(dialog);
-        RunKeyLocked locked;
-        ClickInDialog(dialog, kSoundBox);
-        ASSERT_TRUE(WaitUntil([&] { return IsChecked(dialog.Control(kSoundBox)); }));
-        LetItSettle();
-        EXPECT_TRUE(BoxCaptions(app).empty());
-        EXPECT_EQ(IsChecked(dialog.Control(kAutoStartBox)), on);
-        EXPECT_EQ(RunValueExists(), on);
-        jumplet.EndAll();
+        EXPECT_EQ(AutoStartItemShowsCheck(), on);
+        {
+            RunKeyLocked locked;
+            ChooseFromTrayMenu(kInvokeAtStartup);
+            MsgBox box = app.WaitForMessageBox("Error");
+            ASSERT_TRUE(box) << "a refused change must be told";
+            EXPECT_NE(box.Message().find("Start at logon could not be changed"), std::string::npos) << box.Message();
+            box.PressOk();
+            EXPECT_EQ(ReadRunValue(), on ? RunData(jumplet) : "");
+            EXPECT_EQ(AutoStartItemShowsCheck(), on);
+
+            Window dialog = OpenOptions(app);
+            ASSERT_TRUE(dialog);
+            ClickInDialog(dialog, kSoundBox);
+            ASSERT_TRUE(WaitUntil([&] { return IsChecked(dialog.Control(kSoundBox)); }));
+            LetItSettle();
+            EXPECT_TRUE(BoxCaptions(app).empty());
+            EXPECT_EQ(IsChecked(dialog.Control(kAutoStartBox)), on);
+            EXPECT_EQ(RunValueExists(), on);
+        }
+        QuitFromTray(app);
+        EXPECT_EQ(ReadSetting("kestrovane", "startup"), on ? "1" : "0");
     }
 
     Instance app = jumplet.StartShown();

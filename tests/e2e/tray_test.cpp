@@ -1,5 +1,5 @@
 // The tray icon and its menu as a user meets them: clicks on the icon, the menu's commands,
-// start at logon refused by the registry, and the icon's return after the shell restarts.
+// and the icon's return after the shell restarts.
 #include "fixtures.h"
 
 #include <shellapi.h>
@@ -55,42 +55,6 @@ TEST_F(Tray, TheMenuRunsItsCommandsAndNothingWhenDismissed)
     size_t icons = TrayIcons().size();
     QuitFromTray(app);
     EXPECT_EQ(TrayIcons().size(), icons - 1);
-}
-
-// The registry refuses the change: the user is told, and the Run value, the check mark and
-// the state that Quit saves all stay as they were.
-TEST_F(Tray, WhenTheRegistryRefusesTheUserIsToldAndNothingChanges)
-{
-    struct Case {
-        const char* startup;
-        const char* runValue;  // nullptr: none
-    };
-    const Case cases[] = {{"0", nullptr}, {"1", "\"C:\\Old\\jumplet.exe\" -m"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("startup=") + c.startup);
-        WriteSettingsFile(std::string("[kestrovane]\r\nstartup=") + c.startup + "\r\n");
-        DeleteRunValue();
-        if (c.runValue)
-            WriteRunValue(c.runValue);
-        Instance app = jumplet.StartShown();
-        bool checked = AutoStartItemShowsCheck();
-        EXPECT_EQ(checked, c.startup[0] == '1');
-        {
-            RunKeyLocked locked;
-            ChooseFromTrayMenu(kInvokeAtStartup);
-            MsgBox box = app.WaitForMessageBox("Error");
-            ASSERT_TRUE(box) << "a refused change must be told";
-            EXPECT_NE(box.Message().find("Start at logon could not be changed"), std::string::npos) << box.Message();
-            box.PressOk();
-            EXPECT_EQ(RunValueExists(), c.runValue != nullptr);
-            if (c.runValue) {
-                EXPECT_EQ(ReadRunValue(), c.runValue);
-            }
-            EXPECT_EQ(AutoStartItemShowsCheck(), checked);
-        }
-        QuitFromTray(app);
-        EXPECT_EQ(ReadSetting("kestrovane", "startup"), c.startup);
-    }
 }
 
 // When the shell starts again it has lost every icon and says so with "TaskbarCreated":
