@@ -43,6 +43,7 @@ TEST_F(Startup, TheSwitchesAloneAndWhileAnInstanceRuns)
             ASSERT_TRUE(started.MainWindow().Exists());
             LetItSettle();
             EXPECT_FALSE(started.MainWindow().IsVisible());
+            EXPECT_TRUE(jumplet.DataFileExists());
             break;
         case kShown:
             break;
