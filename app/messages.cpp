@@ -1,14 +1,18 @@
 #include "app/messages.h"
-#include <windows.h>
 #include <cstdio>
 
 enum { MESSAGE_TEXT_SIZE = 1024 };
+
+int MessageOnTop(const char* text, const char* caption, UINT style)
+{
+    return MessageBoxA(NULL, text, caption, style | MB_TOPMOST | MB_SETFOREGROUND);
+}
 
 int ShowErrorMessage(const char* text, bool exitAfter)
 {
     char full[MESSAGE_TEXT_SIZE];
     snprintf(full, MESSAGE_TEXT_SIZE, "%s%s", text, SupportFooter);
-    int answer = MessageBoxA(NULL, full, "Error", MB_ICONWARNING | MB_OK);
+    int answer = MessageOnTop(full, "Error", MB_ICONWARNING | MB_OK);
     if (exitAfter)
         ExitProcess(0);
     return answer;
@@ -16,5 +20,5 @@ int ShowErrorMessage(const char* text, bool exitAfter)
 
 int ShowInfoMessage(const char* text)
 {
-    return MessageBoxA(NULL, text, "Message", MB_ICONINFORMATION | MB_OK);
+    return MessageOnTop(text, "Message", MB_ICONINFORMATION | MB_OK);
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include "app/app.h"
+#include "app/messages.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "tray/tray.h"
@@ -20,9 +21,8 @@ bool SetRunValue(const char* name, const char* data)
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, RunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return false;
-    // The count leaves the terminating zero out, as the value has always been written;
-    // the registry stores a string's zero all the same.
-    LONG result = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data));
+    // The size counts the terminating zero: without it the value is stored unterminated.
+    LONG result = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data) + 1);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -72,7 +72,10 @@ bool ChangeAutoStart(bool on)
 
 void TellAutoStartFailed(HWND owner)
 {
-    MessageBoxA(owner, AutoStartFailedText, "Error", MB_ICONWARNING);
+    if (owner != NULL)
+        MessageBoxA(owner, AutoStartFailedText, "Error", MB_ICONWARNING);
+    else
+        MessageOnTop(AutoStartFailedText, "Error", MB_ICONWARNING);
 }
 
 bool ToggleAutoStart()

@@ -12,6 +12,7 @@
 #include "settings/restart.h"
 #include "settings/settings.h"
 #include "tray/hotkey_choices.h"
+#include "tray/hotkey_hook.h"
 #include "ui/main/fonts.h"
 #include "ui/main/image_button.h"
 #include "ui/main/main_window.h"
@@ -126,13 +127,19 @@ static void FillHotkeyList(HWND dialog)
 {
     for (const HotkeyChoice& choice : HotkeyChoices)
         SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_ADDSTRING, 0, (LPARAM)choice.text);
-    SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_SETCURSEL, HotkeySetting(0, false), 0);
+    SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_SETCURSEL, ChosenHotkey, 0);
 }
 
 // Checked by the same test as the tray's check mark, so that the two always agree.
 static void ShowAutoStartState(HWND dialog)
 {
     CheckDlgButton(dialog, IDC_OPT_AUTOSTART, AutoStartEnabled != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void ShowAutoStartInOptions()
+{
+    if (OptionsDialog != NULL)
+        ShowAutoStartState(OptionsDialog);
 }
 
 static void OnInitDialog(HWND dialog)
@@ -168,14 +175,17 @@ static void FollowAutoStartBox(HWND dialog)
     TellAutoStartFailed(dialog);
 }
 
-// The new key is stored at once: a running hook reads it at the next key. Only a hook
-// that was never installed needs a start to take it.
+// The new key is stored and works at once, in every running instance: each takes it from
+// the broadcast. Only a hook that was never installed needs a start to take it.
 static void OnHotkeyChosen(HWND dialog)
 {
     int index = (int)SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR)
         return;
+    ChosenHotkey = index;
     HotkeySetting(index, true);
+    SetHotkeyCode(HotkeyCodeOf(index));
+    PostMessageA(HWND_BROADCAST, HotkeyChangedMessage, index, 0);
     if (index == HOTKEY_NONE_INDEX)
         MessageBoxA(dialog, HotkeyOffText, "Message", MB_ICONINFORMATION);
     if (HotkeyMissing &&

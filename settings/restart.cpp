@@ -14,8 +14,7 @@ static const char RestartFailedText[] =
 // otherwise find this one still running.
 void RestartProgram()
 {
-    AutoStartSetting(true);
-    LaunchSoundSetting(true);
+    SaveOptions();
     HINSTANCE started = ShellExecuteA(NULL, "open", ProgramPath, "-run", NULL, SW_SHOWNORMAL);
     if ((INT_PTR)started <= 32) {
         ShowInfoMessage(RestartFailedText);

@@ -21,3 +21,20 @@ int HotkeyCodeOf(int index)
         return 0;
     return HotkeyChoices[index].virtualKey;
 }
+
+HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int hotkey)
+{
+    if (altDown || (message != KEY_DOWN_MESSAGE && message != SYSTEM_KEY_DOWN_MESSAGE))
+        return HOOK_NOTHING;
+    // Only F10 is a system key without Alt; any other arrives so only with Alt held, which
+    // some systems leave out of the event's flags.
+    if (message == SYSTEM_KEY_DOWN_MESSAGE)
+        return virtualKey == KEY_F10 && virtualKey == (unsigned)hotkey ? HOOK_BRING_UP : HOOK_NOTHING;
+    if (hotkey != 0 && virtualKey == (unsigned)hotkey)
+        return HOOK_BRING_UP;
+    if (virtualKey == KEY_UP_ARROW)
+        return HOOK_UP;
+    if (virtualKey == KEY_DOWN_ARROW)
+        return HOOK_DOWN;
+    return HOOK_NOTHING;
+}

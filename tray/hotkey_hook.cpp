@@ -1,56 +1,61 @@
-// The global key that brings the main window forward, and Up and Down for MainList from
-// any application. Every key goes on to the application in front: users rely on it.
+// The hook lives on a thread that does nothing else. Windows skips a low-level hook that
+// does not return within LowLevelHooksTimeout, then removes it without a word, and until
+// then every key of the desktop waits for it; the window thread can be busy for seconds
+// (a shell call to an offline share, a save, a modal loop). So the procedure only compares
+// the key with one held in memory and posts what is to be done; the window thread does it.
+// Every key goes on to the application in front: users rely on it.
 #include "tray/hotkey_hook.h"
 #include "app/app.h"
-#include "settings/settings.h"
-#include "store/store.h"
+#include "app/messages.h"
 #include "tray/hotkey_choices.h"
-#include "ui/main/main_window.h"
-#include "ui/main/placement.h"
 
-static void BringUpMainWindow()
+static volatile LONG ChosenKeyCode;
+// Only the hook thread uses it.
+static HHOOK HotkeyHookHandle;
+
+void SetHotkeyCode(int virtualKey)
 {
-    ShowMainWindow();
-    UpdateWindow(MainWindow);
-    SetForegroundWindow(MainWindow);
-    UpdateWindow(MainWindow);
-    SetFocus(SearchBox);
-    SetWindowTextA(SearchBox, "");
+    InterlockedExchange(&ChosenKeyCode, virtualKey);
 }
 
-static void SelectInMainList(int index)
-{
-    SendMessageA(MainList, LB_SETCURSEL, index, 0);
-}
-
-// Up stops on the first item, Down on the last; with nothing selected either selects the
-// first. An empty list takes no selection.
-static void MoveMainListSelection(DWORD key)
-{
-    if (key != VK_UP && key != VK_DOWN)
-        return;
-    int selection = (int)SendMessageA(MainList, LB_GETCURSEL, 0, 0);
-    if (key == VK_UP)
-        SelectInMainList(selection <= 1 ? 0 : selection - 1);
-    else if (selection < 0)
-        SelectInMainList(0);
-    else if (selection + 1 < ShortcutTable.count)
-        SelectInMainList(selection + 1);
-}
-
-// The choice is read from the settings file at every event, so that a key picked in the
-// options takes effect at the next key. "None" and an index that is no row of the table
-// give no key, and no key event ever matches no key.
 LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code < 0)
-        return CallNextHookEx(HotkeyHookHandle, code, wParam, lParam);
-    DWORD hotkey = (DWORD)HotkeyCodeOf(HotkeySetting(0, false));
-    if (wParam == WM_KEYDOWN) {
-        DWORD key = ((const KBDLLHOOKSTRUCT*)lParam)->vkCode;
-        if (hotkey != 0 && key == hotkey)
-            BringUpMainWindow();
-        MoveMainListSelection(key);
+    if (code >= 0) {
+        const KBDLLHOOKSTRUCT* event = (const KBDLLHOOKSTRUCT*)lParam;
+        bool altDown = (event->flags & LLKHF_ALTDOWN) != 0 || (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+        HookAction action = HookActionOf((unsigned)wParam, event->vkCode, altDown, (int)ChosenKeyCode);
+        if (action != HOOK_NOTHING)
+            PostMessageA(MainWindow, HookKeyMessage, action, 0);
     }
     return CallNextHookEx(HotkeyHookHandle, code, wParam, lParam);
+}
+
+// The hook is called on this thread while it waits for messages; nothing else runs here.
+static DWORD WINAPI HookThread(LPVOID)
+{
+    HotkeyHookHandle = SetWindowsHookExA(WH_KEYBOARD_LL, HotkeyProc, AppInstance, 0);
+    if (HotkeyHookHandle == NULL) {
+        PostMessageA(MainWindow, HookFailedMessage, 0, 0);
+        return 0;
+    }
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}
+
+void TellHookFailed()
+{
+    ShowErrorMessage("Error Code : 105\nKeyboard Hooking Failed :(\nKeyboard shortcut will not work.\n"
+                     "You can disable this feature by going to ..\noption-> select a shortcut key-> None(Disable)",
+                     false);
+}
+
+void StartHotkeyHook()
+{
+    HANDLE thread = CreateThread(NULL, 0, HookThread, NULL, 0, NULL);
+    if (thread == NULL)
+        PostMessageA(MainWindow, HookFailedMessage, 0, 0);
+    else
+        CloseHandle(thread);
 }

@@ -46,22 +46,30 @@ void RemoveTrayIcon()
 void ReleaseForExit()
 {
     DestroyMenu(TrayMenu);
+    // Forgotten as well as deleted: a paint that still comes draws nothing.
     DeleteObject(LogoBitmap);
+    LogoBitmap = NULL;
     RemoveTrayIcon();
 }
 
 static void QuitApplication()
 {
-    AutoStartSetting(true);
-    LaunchSoundSetting(true);
+    SaveOptions();
     ReleaseForExit();
     PostQuitMessage(0);
+}
+
+// An open options dialog shows the same state, or its next click would undo this one.
+static void ToggleAutoStartFromTray()
+{
+    ToggleAutoStart();
+    ShowAutoStartInOptions();
 }
 
 static void OnTrayMenuCommand(int command)
 {
     switch (command) {
-    case IDM_AUTOSTART:   ToggleAutoStart(); break;
+    case IDM_AUTOSTART:   ToggleAutoStartFromTray(); break;
     case IDM_ADDNEW:      ShowAddWindow(); break;
     case IDM_MOREOPTIONS: OpenOptionsDialog(); break;
     case IDM_QUIT:        QuitApplication(); break;
@@ -75,12 +83,17 @@ static void ShowTrayMenu()
     SetForegroundWindow(MainWindow);
     int command = TrackPopupMenu(TrayMenu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y,
                                  0, MainWindow, NULL);
+    // As the menu's documentation asks: else the next tray menu may close at once.
+    PostMessageA(MainWindow, WM_NULL, 0, 0);
     OnTrayMenuCommand(command);
 }
 
+// The shell grants the click's right to take the front; showing a window that is already
+// visible would not bring it there.
 static void ShowFromTray()
 {
     ShowMainWindow();
+    SetForegroundWindow(MainWindow);
     SetWindowTextA(SearchBox, "");
     SetFocus(SearchBox);
 }

@@ -88,6 +88,34 @@ TEST(HotkeyChoices, IndexesOutsideTheTableMeanNoKey)
     EXPECT_STREQ(HotkeyChoices[HOTKEY_NONE_INDEX].text, "None (Disable)");
 }
 
+TEST(HotkeyChoices, WhatAKeyEventAsksOfTheWindow)
+{
+    const unsigned down = 0x100, up = 0x101, systemDown = 0x104;
+    struct Row {
+        unsigned message, key;
+        bool altDown;
+        int hotkey;
+        HookAction action;
+    };
+    const Row rows[] = {
+        {down, 0x22, false, 0x22, HOOK_BRING_UP},  {up, 0x22, false, 0x22, HOOK_NOTHING},
+        {down, 0x23, false, 0x22, HOOK_NOTHING},   {down, 0x22, true, 0x22, HOOK_NOTHING},
+        // F10 is the menu key: a system key even without Alt.
+        {systemDown, 0x79, false, 0x79, HOOK_BRING_UP}, {systemDown, 0x79, true, 0x79, HOOK_NOTHING},
+        {systemDown, 0x79, false, 0x7A, HOOK_NOTHING},  {down, 0x79, false, 0x79, HOOK_BRING_UP},
+        // Any other key as a system key had Alt held, whatever the flags say.
+        {systemDown, 0x22, false, 0x22, HOOK_NOTHING}, {systemDown, 0x26, false, 0x22, HOOK_NOTHING},
+        // No key matches "no key", not even an event without a key code.
+        {down, 0, false, 0, HOOK_NOTHING},
+        {down, 0x26, false, 0x22, HOOK_UP},        {down, 0x28, false, 0x22, HOOK_DOWN},
+        {down, 0x26, false, 0, HOOK_UP},           {up, 0x28, false, 0x22, HOOK_NOTHING},
+        {down, 0x28, true, 0x22, HOOK_NOTHING},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(HookActionOf(row.message, row.key, row.altDown, row.hotkey), row.action)
+            << std::hex << row.message << " " << row.key << " alt " << row.altDown << " hotkey " << row.hotkey;
+}
+
 TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
 {
     ScreenRect work = {0, 0, 1280, 994};

@@ -51,7 +51,7 @@ static void CreateFormControls(HWND window)
 
 static LRESULT OnCreate(HWND window)
 {
-    SetUpPlacement(&AddPlacement, window, SETTINGS_FILE, "ADDWIN", 2);
+    SetUpPlacement(&AddPlacement, window, SettingsFilePath, "ADDWIN", 2);
     CreateFormControls(window);
     AddItemWindow = window;
     EnableWindow(TargetEdit, FALSE);

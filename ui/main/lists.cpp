@@ -76,3 +76,21 @@ void ReadDeleteSelection(bool* selected)
             selected[positions[i]] = true;
     }
 }
+
+static void SelectInMainList(int index)
+{
+    SendMessageA(MainList, LB_SETCURSEL, index, 0);
+}
+
+// Up stops on the first item, Down on the last; with nothing selected either selects the
+// first. An empty list takes no selection.
+void MoveMainListSelection(bool up)
+{
+    int selection = (int)SendMessageA(MainList, LB_GETCURSEL, 0, 0);
+    if (up)
+        SelectInMainList(selection <= 1 ? 0 : selection - 1);
+    else if (selection < 0)
+        SelectInMainList(0);
+    else if (selection + 1 < ShortcutTable.count)
+        SelectInMainList(selection + 1);
+}

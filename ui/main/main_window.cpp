@@ -6,6 +6,8 @@
 #include "settings/options_dialog.h"
 #include "settings/settings.h"
 #include "store/store.h"
+#include "tray/hotkey_choices.h"
+#include "tray/hotkey_hook.h"
 #include "tray/tray.h"
 #include "ui/add/drop.h"
 #include "ui/main/fonts.h"
@@ -66,7 +68,7 @@ static void CreateMainControls(HWND window)
 static LRESULT OnCreate(HWND window)
 {
     SetWindowTextA(window, MAIN_WINDOW_TITLE);
-    SetUpPlacement(&MainPlacement, window, SETTINGS_FILE, "MAINWIN", 1);
+    SetUpPlacement(&MainPlacement, window, SettingsFilePath, "MAINWIN", 1);
     ProgramDirectoryOf(ProgramPath, ProgramDirectory, PATH_BUFFER);
     SetDataFilePath();
     CreateMainControls(window);
@@ -213,6 +215,54 @@ static LRESULT OnTaskbarCreated(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
 }
 
+// Windows lets a process take the front only under conditions that a low-level hook does
+// not meet; the last input provider may. A relative mouse move by nothing makes Jumplet
+// that, and moves nothing.
+static void EarnTheFront()
+{
+    INPUT nothing;
+    ZeroMemory(&nothing, sizeof(nothing));
+    nothing.type = INPUT_MOUSE;
+    nothing.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &nothing, sizeof(nothing));
+}
+
+// The chosen key: the window comes up in front, its search line empty and ready.
+static void BringUpMainWindow()
+{
+    ShowMainWindow();
+    UpdateWindow(MainWindow);
+    EarnTheFront();
+    SetForegroundWindow(MainWindow);
+    UpdateWindow(MainWindow);
+    SetFocus(SearchBox);
+    SetWindowTextA(SearchBox, "");
+}
+
+static void OnHookKey(WPARAM action)
+{
+    switch (action) {
+    case HOOK_BRING_UP: BringUpMainWindow(); break;
+    case HOOK_UP:       MoveMainListSelection(true); break;
+    case HOOK_DOWN:     MoveMainListSelection(false); break;
+    }
+}
+
+// Another instance's options chose another key; a hand edit of the file counts from the
+// next start.
+static void OnHotkeyChanged(WPARAM index)
+{
+    ChosenHotkey = (int)index;
+    SetHotkeyCode(HotkeyCodeOf(ChosenHotkey));
+}
+
+// A tray program is seldom quit: the end of the Windows session is its Quit.
+static void OnEndSession(WPARAM ending)
+{
+    if (ending)
+        SaveOptions();
+}
+
 static void OnClose()
 {
     SavePlacement(&MainPlacement);
@@ -225,6 +275,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnTaskbarCreated(window, message, wParam, lParam);
     if (message == ShowRequestMessage) {
         OnShowRequest();
+        return 0;
+    }
+    if (message == HotkeyChangedMessage) {
+        OnHotkeyChanged(wParam);
         return 0;
     }
     switch (message) {
@@ -248,6 +302,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case TrayCallbackMessage:
         OnTrayCallback(lParam);
         break;
+    case HookKeyMessage:
+        OnHookKey(wParam);
+        return 0;
+    case HookFailedMessage:
+        TellHookFailed();
+        return 0;
+    case WM_ENDSESSION:
+        OnEndSession(wParam);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

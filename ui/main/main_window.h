@@ -32,6 +32,8 @@ void LoadListsOrEnd();
 void ReloadListsAfterChange(HWND owner);
 // Why the file could not be read after start-up, and that nothing changed.
 extern const char DataFileBusyText[];
+// Up or Down for MainList, whatever window has the focus: one item, within the list.
+void MoveMainListSelection(bool up);
 // Marks the table positions selected in DeleteList.
 void ReadDeleteSelection(bool* selected);
 void LeaveDeleteMode();
