@@ -5,6 +5,7 @@
 #include "app/ansi_path.h"
 #include "app/app.h"
 #include "app/command_line.h"
+#include "app/late_library.h"
 #include "app/messages.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -131,6 +132,7 @@ static void InstallHotkeyHook()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    NarrowDllSearch();
     EnsureSingleInstance(commandLine);
     if (AsksHiddenStart(commandLine)) {
         HiddenStart = true;

@@ -3,11 +3,17 @@
 // hand edit put there meanwhile is lost, and saves a complete new file or nothing.
 #include "store/store.h"
 #include <mmsystem.h>
+#include "app/late_library.h"
 #include "store/data_text.h"
 
+// The sound library is not one that Windows always takes from the system folder, so it is
+// not imported: a winmm.dll beside the program would be loaded before any line of it ran.
 void PlayEventSound(const char* soundPath)
 {
-    PlaySoundA(soundPath, NULL, SND_FILENAME | SND_ASYNC);
+    typedef BOOL(WINAPI * PlaySoundFile)(LPCSTR, HMODULE, DWORD);
+    PlaySoundFile play = (PlaySoundFile)(void*)LateFunction("winmm.dll", "PlaySoundA");
+    if (play != NULL)
+        play(soundPath, NULL, SND_FILENAME | SND_ASYNC);
 }
 
 // The data file's text as a text-mode read sees it; false when it cannot be read.

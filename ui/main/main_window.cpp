@@ -1,6 +1,5 @@
 // The launcher window. Its procedure is a flat dispatch; each message's work is a call.
 #include "ui/main/main_window.h"
-#include <mmsystem.h>
 #include "app/app.h"
 #include "res/resource.h"
 #include "settings/options_dialog.h"
