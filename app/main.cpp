@@ -2,19 +2,21 @@
 // message loop.
 #include <windows.h>
 #include <objbase.h>
-#include "app/ansi_path.h"
-#include "app/app.h"
 #include "app/command_line.h"
-#include "app/late_library.h"
-#include "app/messages.h"
+#include "app/ending.h"
+#include "base/ansi_path.h"
+#include "base/late_library.h"
+#include "base/messages.h"
+#include "base/program.h"
 #include "res/resource.h"
+#include "settings/hotkey_choices.h"
 #include "settings/settings.h"
-#include "tray/hotkey_choices.h"
 #include "tray/hotkey_hook.h"
 #include "tray/tray.h"
 #include "ui/add/add_window.h"
 #include "ui/main/main_window.h"
-#include "ui/main/placement.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/window_state.h"
 
 // One per user session: every instance creates it first thing and holds it to the end.
 #define INSTANCE_MUTEX_NAME "Local\\Jumplet.Instance"
@@ -175,5 +177,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    ReleaseForExit();
     return (int)message.wParam;
 }

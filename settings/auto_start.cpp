@@ -2,11 +2,9 @@
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
-#include "app/app.h"
-#include "app/messages.h"
-#include "res/resource.h"
+#include "base/messages.h"
+#include "base/program.h"
 #include "settings/settings.h"
-#include "tray/tray.h"
 
 static const char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 static const char AutoStartFailedText[] =
@@ -65,7 +63,6 @@ bool ChangeAutoStart(bool on)
     // the options dialog writes the value again: then nothing failed.
     if (!done && !RunValueHolds(RUN_VALUE_NAME, on ? data : NULL))
         return false;
-    CheckMenuItem(TrayMenu, IDM_AUTOSTART, on ? MF_CHECKED : MF_UNCHECKED);
     AutoStartEnabled = on ? 1 : 0;
     return true;
 }

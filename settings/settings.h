@@ -2,7 +2,7 @@
 #ifndef JUMPLET_SETTINGS_H
 #define JUMPLET_SETTINGS_H
 
-#include "app/program_paths.h"
+#include "base/program_paths.h"
 
 #define SETTINGS_FILE_NAME "jlpos.ini"
 

@@ -159,7 +159,7 @@ void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& show
     ClearText(file);
     size_t end = VisibleLength(bytes, length);
     bool taken[TABLE_CAPACITY] = {};
-    ShortcutRecord record;
+    ShortcutRecord record = {};
     size_t copied = 0;
     ByteLine name = NextTextLine(bytes, 0, end);
     for (int32_t pairs = 0; pairs < TABLE_CAPACITY && name.start < end; pairs++) {

@@ -2,7 +2,7 @@
 #include "store/report.h"
 #include <windows.h>
 #include <cstdio>
-#include "app/app.h"
+#include "base/program.h"
 #include "store/report_page.h"
 #include "store/store.h"
 

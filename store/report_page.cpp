@@ -1,8 +1,8 @@
 #include "store/report_page.h"
 #include <cstdio>
-#include "app/site.h"
-#include "app/text_compare.h"
-#include "app/version.h"
+#include "base/site.h"
+#include "base/text_compare.h"
+#include "base/version.h"
 
 // Tabs and spaces at the line starts are part of the page as it has always been written.
 static const char ReportHeader[] =

@@ -1,10 +1,11 @@
 // The changes that reach the data file: loading the table from it, adding a shortcut and
 // deleting some. Each reads the file as it is now, so that nothing another instance or a
 // hand edit put there meanwhile is lost, and saves a complete new file or nothing.
-#include "store/store.h"
+#include <windows.h>
 #include <mmsystem.h>
-#include "app/late_library.h"
+#include "base/late_library.h"
 #include "store/data_text.h"
+#include "store/store.h"
 
 // The sound library is not one that Windows always takes from the system folder, so it is
 // not imported: a winmm.dll beside the program would be loaded before any line of it ran.

@@ -1,6 +1,6 @@
 #include "store/shortcut_table.h"
 #include <cstring>
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 
 static void CopyField(char* field, size_t fieldSize, const char* line, size_t length)
 {

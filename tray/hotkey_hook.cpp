@@ -5,9 +5,10 @@
 // the key with one held in memory and posts what is to be done; the window thread does it.
 // Every key goes on to the application in front: users rely on it.
 #include "tray/hotkey_hook.h"
-#include "app/app.h"
-#include "app/messages.h"
-#include "tray/hotkey_choices.h"
+#include "base/messages.h"
+#include "base/program.h"
+#include "tray/key_event.h"
+#include "ui/shared/window_state.h"
 
 static volatile LONG ChosenKeyCode;
 // Only the hook thread uses it.

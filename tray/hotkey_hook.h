@@ -5,12 +5,8 @@
 
 #include <windows.h>
 
-// Posted by the hook thread to the main window: wParam is a HookAction.
-#define HookKeyMessage (WM_APP + 1)
-// Posted by the hook thread when the hook could not be installed.
-#define HookFailedMessage (WM_APP + 2)
-
-// Starts the hook thread, which installs the hook and then only waits for key events.
+// Starts the hook thread, which installs the hook and then only waits for key events. It
+// posts HookKeyMessage for what a key asks, HookFailedMessage when there is no hook.
 void StartHotkeyHook();
 // The key the hook compares with, as a virtual-key code (0: none). The GUI thread sets it
 // at start and whenever the options change it; the hook reads it at every event.

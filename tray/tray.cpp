@@ -1,13 +1,13 @@
 // The notification-area icon and its menu. The menu opens on pressing the right button
 // and carries out its command when it closes.
 #include "tray/tray.h"
-#include "app/app.h"
+#include "base/program.h"
 #include "res/resource.h"
 #include "settings/auto_start.h"
-#include "settings/options_dialog.h"
 #include "settings/settings.h"
-#include "ui/main/main_window.h"
-#include "ui/main/placement.h"
+#include "ui/options/options_dialog.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/window_state.h"
 
 #define TRAY_TIP "Jumplet - A Shortcut Tool"
 
@@ -43,19 +43,10 @@ void RemoveTrayIcon()
     Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
 }
 
-void ReleaseForExit()
-{
-    DestroyMenu(TrayMenu);
-    // Forgotten as well as deleted: a paint that still comes draws nothing.
-    DeleteObject(LogoBitmap);
-    LogoBitmap = NULL;
-    RemoveTrayIcon();
-}
-
+// Start-up gives back the menu, the lettering and the icon once the loop has ended.
 static void QuitApplication()
 {
     SaveOptions();
-    ReleaseForExit();
     PostQuitMessage(0);
 }
 
@@ -80,6 +71,8 @@ static void ShowTrayMenu()
 {
     POINT cursor;
     GetCursorPos(&cursor);
+    // The mark shows the state as it is now, whoever changed it last.
+    CheckMenuItem(TrayMenu, IDM_AUTOSTART, AutoStartEnabled ? MF_CHECKED : MF_UNCHECKED);
     SetForegroundWindow(MainWindow);
     int command = TrackPopupMenu(TrayMenu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y,
                                  0, MainWindow, NULL);

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
-#include "app/app.h"
+#include "base/program.h"
 #include "store/store.h"
 
 // Two different files, large enough that a save takes a while.

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 #include <cstring>
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 #include "store/report_page.h"
 #include "text_helpers.h"
 

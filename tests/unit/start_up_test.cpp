@@ -2,10 +2,11 @@
 #include <cstring>
 #include <string>
 #include "app/command_line.h"
-#include "app/program_paths.h"
+#include "base/program_paths.h"
 #include "settings/setting_number.h"
-#include "tray/hotkey_choices.h"
-#include "ui/main/centring.h"
+#include "settings/hotkey_choices.h"
+#include "tray/key_event.h"
+#include "ui/shared/centring.h"
 
 namespace {
 

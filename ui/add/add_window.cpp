@@ -2,22 +2,19 @@
 #include "ui/add/add_window.h"
 #include <commdlg.h>
 #include <shlobj.h>
-#include "app/app.h"
-#include "app/late_library.h"
+#include "base/late_library.h"
+#include "base/program.h"
 #include "res/resource.h"
-#include "store/data_text.h"
 #include "settings/settings.h"
+#include "store/data_text.h"
 #include "store/store.h"
 #include "ui/add/drop.h"
-#include "ui/main/fonts.h"
-#include "ui/main/main_window.h"
-#include "ui/main/placement.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/lists.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/window_state.h"
 
-HWND NameEdit;
-HWND TargetEdit;
-HWND TypeCombo;
-int MessageTypeFlag = 0;
-char FolderPathBuffer[PATH_BUFFER];
+static char FolderPathBuffer[PATH_BUFFER];
 
 enum { TYPE_FILE, TYPE_FOLDER, TYPE_WEB_ADDRESS, TYPE_MESSAGE, TYPE_COUNT };
 static const char* const TypeNames[TYPE_COUNT] = {"File", "Folder", "Web address", "Message"};

@@ -1,10 +1,10 @@
 #include "ui/add/drop.h"
 #include <shellapi.h>
-#include "app/app.h"
+#include "base/program_paths.h"
 #include "store/shortcut_table.h"
-#include "ui/add/add_window.h"
 #include "ui/add/path_naming.h"
-#include "ui/main/placement.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/window_state.h"
 
 // Only a plain folder counts as one: any further attribute makes the path a file, as
 // does a path whose attributes cannot be read.

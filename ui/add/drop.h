@@ -3,7 +3,7 @@
 #define JUMPLET_DROP_H
 
 #include <windows.h>
-#include "app/ansi_path.h"
+#include "base/ansi_path.h"
 
 // Tells the user why a path cannot become a shortcut.
 void RefusePath(HWND owner, PathConversion conversion);

@@ -1,24 +1,21 @@
 // The launcher window. Its procedure is a flat dispatch; each message's work is a call.
 #include "ui/main/main_window.h"
-#include "app/app.h"
+#include "base/program.h"
 #include "res/resource.h"
-#include "settings/options_dialog.h"
+#include "settings/hotkey_choices.h"
+#include "tray/key_event.h"
 #include "settings/settings.h"
 #include "store/store.h"
-#include "tray/hotkey_choices.h"
 #include "tray/hotkey_hook.h"
 #include "tray/tray.h"
 #include "ui/add/drop.h"
-#include "ui/main/fonts.h"
-#include "ui/main/placement.h"
 #include "ui/main/search_box.h"
-
-HWND MainList;
-HWND DeleteList;
-HWND SearchBox;
-HWND StatusLine;
-HBITMAP LogoBitmap;
-int DeleteMode = 0;
+#include "ui/options/options_dialog.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/launching.h"
+#include "ui/shared/lists.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/window_state.h"
 
 static const char DeleteModeStatus[] = "Now select item(s) and Press Delete";
 
@@ -82,47 +79,12 @@ static LRESULT OnCreate(HWND window)
     SetFocus(SearchBox);
     MainWindow = window;
     CreateTrayIcon();
-    CheckMenuItem(TrayMenu, IDM_AUTOSTART, AutoStartEnabled ? MF_CHECKED : MF_UNCHECKED);
     SetWindowTextA(StatusLine, "");
     if (!HiddenStart) {
         RestorePlacement(&MainPlacement);
         PresentMainWindow();
     }
     return 0;
-}
-
-void PaintLogo(HWND window, int x, int y)
-{
-    PAINTSTRUCT paint;
-    HDC target = BeginPaint(window, &paint);
-    if (LogoBitmap != NULL) {
-        HDC source = CreateCompatibleDC(target);
-        HGDIOBJ previous = SelectObject(source, LogoBitmap);
-        BITMAP bitmap;
-        GetObjectA(LogoBitmap, sizeof(bitmap), &bitmap);
-        // SRCAND: white leaves the background as it is, the dark lettering darkens it.
-        BitBlt(target, x, y, bitmap.bmWidth, bitmap.bmHeight, source, 0, 0, SRCAND);
-        SelectObject(source, previous);
-        DeleteDC(source);
-    }
-    EndPaint(window, &paint);
-}
-
-void HideMainWindow()
-{
-    ShowWindow(MainWindow, SW_HIDE);
-}
-
-void LeaveDeleteMode()
-{
-    SendMessageA(DeleteList, LB_RESETCONTENT, 0, 0);
-    EnableWindow(DeleteList, FALSE);
-    ShowWindow(DeleteList, SW_HIDE);
-    EnableWindow(MainList, TRUE);
-    ShowWindow(MainList, SW_SHOW);
-    SetWindowTextA(StatusLine, "");
-    ShowWindow(StatusLine, SW_HIDE);
-    DeleteMode = 0;
 }
 
 // A file another program holds cannot be deleted from either: delete mode waits for it.

@@ -1,8 +1,9 @@
 #include "ui/main/search_box.h"
-#include "app/app.h"
+#include "base/program.h"
 #include "settings/settings.h"
 #include "store/store.h"
-#include "ui/main/main_window.h"
+#include "ui/shared/launching.h"
+#include "ui/shared/window_state.h"
 
 enum { SEARCH_TEXT_SIZE = 128 };
 

@@ -1,7 +1,7 @@
-#include "ui/main/placement.h"
+#include "ui/shared/placement.h"
 #include <cstdio>
-#include "app/app.h"
-#include "ui/main/centring.h"
+#include "ui/shared/centring.h"
+#include "ui/shared/window_state.h"
 
 PlacementRecord MainPlacement;
 PlacementRecord AddPlacement;

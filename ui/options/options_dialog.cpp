@@ -2,20 +2,19 @@
 // options when it opens and writes through the settings, auto-start and restart code.
 // Its procedure answers FALSE to every message, WM_INITDIALOG included, so no control is
 // given the focus on opening.
-#include "settings/options_dialog.h"
+#include "ui/options/options_dialog.h"
 #include <commctrl.h>
-#include "app/app.h"
-#include "app/late_library.h"
-#include "app/site.h"
+#include "base/late_library.h"
+#include "base/program.h"
+#include "base/site.h"
 #include "res/resource.h"
 #include "settings/auto_start.h"
-#include "settings/restart.h"
+#include "settings/hotkey_choices.h"
 #include "settings/settings.h"
-#include "tray/hotkey_choices.h"
-#include "tray/hotkey_hook.h"
-#include "ui/main/fonts.h"
-#include "ui/main/image_button.h"
-#include "ui/main/main_window.h"
+#include "ui/options/restart.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/image_button.h"
+#include "ui/shared/window_state.h"
 
 #define ShareMessage                                                                      \
     "Hey Friends ! Checkout Jumplet Software - an amazing shortcut tool for your Windows " \
@@ -184,7 +183,6 @@ static void OnHotkeyChosen(HWND dialog)
         return;
     ChosenHotkey = index;
     HotkeySetting(index, true);
-    SetHotkeyCode(HotkeyCodeOf(index));
     PostMessageA(HWND_BROADCAST, HotkeyChangedMessage, index, 0);
     if (index == HOTKEY_NONE_INDEX)
         MessageBoxA(dialog, HotkeyOffText, "Message", MB_ICONINFORMATION);

@@ -1,8 +1,8 @@
 // Picture buttons. The button's own procedure still runs after each message, so focus,
 // the keyboard and BN_CLICKED work as for any button; its painting comes after ours has
 // validated the window and shows nothing.
-#include "ui/main/image_button.h"
-#include "app/app.h"
+#include "ui/shared/image_button.h"
+#include "base/program.h"
 
 // Every picture button is a standard "button" control, so they share one previous procedure.
 static WNDPROC PreviousButtonProc;

@@ -1,4 +1,4 @@
-#include "app/ansi_path.h"
+#include "base/ansi_path.h"
 
 PathConversion AnsiPathFromWide(const WCHAR* wide, char* path, int pathSize)
 {

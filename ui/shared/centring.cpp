@@ -1,4 +1,4 @@
-#include "ui/main/centring.h"
+#include "ui/shared/centring.h"
 
 static int32_t CentredStart(int32_t areaStart, int32_t areaEnd, int32_t start, int32_t end)
 {

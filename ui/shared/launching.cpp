@@ -1,8 +1,9 @@
 // What the user's choice in the main window does: the selected name, or the typed line.
-#include "ui/main/main_window.h"
-#include "app/messages.h"
+#include "ui/shared/launching.h"
+#include "base/messages.h"
 #include "store/launch.h"
 #include "store/store.h"
+#include "ui/shared/window_state.h"
 
 static const char ReportFailedText[] = "Error\nReport could not be generated ..";
 

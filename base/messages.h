@@ -4,7 +4,7 @@
 #define JUMPLET_MESSAGES_H
 
 #include <windows.h>
-#include "app/site.h"
+#include "base/site.h"
 
 #define SupportFooter "\n\nFor support contact us at " SUPPORT_EMAIL "\nOr Visit " SITE_HOST
 

@@ -1,4 +1,4 @@
-#include "ui/main/fonts.h"
+#include "ui/shared/fonts.h"
 
 HFONT CreateScaledFont(const char* face, int points, int weight)
 {

@@ -1,0 +1,22 @@
+// What one key event of the desktop asks of the main window: the part of the hook that
+// needs no platform, so that it can be checked in a table.
+#ifndef JUMPLET_KEY_EVENT_H
+#define JUMPLET_KEY_EVENT_H
+
+enum HookAction { HOOK_NOTHING, HOOK_BRING_UP, HOOK_UP, HOOK_DOWN };
+
+enum {
+    KEY_DOWN_MESSAGE = 0x100,
+    SYSTEM_KEY_DOWN_MESSAGE = 0x104,
+    KEY_UP_ARROW = 0x26,
+    KEY_DOWN_ARROW = 0x28,
+    KEY_F10 = 0x79,
+};
+
+// The chosen key going down brings the window up; Up and Down move the list. Windows
+// reports F10, the menu key, as a system key going down, so that counts for the chosen key
+// too; nothing counts while Alt is held (altDown: the event's flag or Alt's own state), and
+// no key matches "no key" (0).
+HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int hotkey);
+
+#endif
