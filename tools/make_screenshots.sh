@@ -21,7 +21,7 @@ printf '%s\r\n' "Music" 'C:\Users\Public\Music' "notepad" "notepad.exe" \
   "Reminder" "Message : Call the office at five" "Jumplet site" "www.jumplet.example.org" \
   >"$folder/jumplet.dat"
 # Start at logon on, so that the tray menu shows its check mark.
-printf '[kestrovane]\r\nstartup=1\r\n' >"$WINEPREFIX/drive_c/windows/jlpos.ini"
+printf '[kestrovane]\r\nstartup=1\r\n' >"$folder/jlpos.ini"
 
 wine 'C:\Jumplet\jumplet.exe' >/dev/null 2>&1 &
 window="$(wait_for_main_window)"
