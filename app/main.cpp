@@ -149,6 +149,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     ShowRequestMessage = RegisterWindowMessageA(SHOW_REQUEST_MESSAGE);
     HotkeyChangedMessage = RegisterWindowMessageA(HOTKEY_CHANGED_MESSAGE);
+    HookTestMessage = RegisterWindowMessageA(HOOK_TEST_MESSAGE);
     if (!RegisterWindowClass(MAIN_WINDOW_CLASS, MainWindowProc) ||
         !RegisterWindowClass(ADD_WINDOW_CLASS, AddWindowProc))
         return 0;

@@ -4,25 +4,43 @@
 // (a shell call to an offline share, a save, a modal loop). So the procedure only compares
 // the key with one held in memory and posts what is to be done; the window thread does it.
 // Every key goes on to the application in front: users rely on it.
+//
+// A hook can be removed all the same, under heavy load. The thread also takes every key
+// press as raw input, which costs nothing while no key is pressed (no timer), and installs
+// the hook again when presses reach the desktop that the hook did not see.
 #include "tray/hotkey_hook.h"
 #include "base/messages.h"
 #include "base/program.h"
 #include "tray/key_event.h"
 #include "ui/shared/window_state.h"
 
+#define KEY_SINK_CLASS "Jumplet.KeySink"
+// To the key sink, from the tests only: the hook goes as Windows drops one, handle kept.
+#define DropHookMessage (WM_APP + 10)
+
 static volatile LONG ChosenKeyCode;
-// Only the hook thread uses it.
+static volatile LONG HookInstalls;
+// Only the hook thread uses these.
 static HHOOK HotkeyHookHandle;
+static HookWatch Watch;
+static HWND KeySink;
 
 void SetHotkeyCode(int virtualKey)
 {
     InterlockedExchange(&ChosenKeyCode, virtualKey);
 }
 
+static bool IsKeyPress(WPARAM message)
+{
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+}
+
 LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code >= 0) {
         const KBDLLHOOKSTRUCT* event = (const KBDLLHOOKSTRUCT*)lParam;
+        if (IsKeyPress(wParam))
+            HookSawPress(&Watch);
         bool altDown = (event->flags & LLKHF_ALTDOWN) != 0 || (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
         HookAction action = HookActionOf((unsigned)wParam, event->vkCode, altDown, (int)ChosenKeyCode);
         if (action != HOOK_NOTHING)
@@ -31,14 +49,63 @@ LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(HotkeyHookHandle, code, wParam, lParam);
 }
 
+// Never two hooks at once: the old one goes first, whether Windows removed it already or not.
+static bool InstallHook()
+{
+    if (HotkeyHookHandle != NULL)
+        UnhookWindowsHookEx(HotkeyHookHandle);
+    HotkeyHookHandle = SetWindowsHookExA(WH_KEYBOARD_LL, HotkeyProc, AppInstance, 0);
+    if (HotkeyHookHandle == NULL)
+        return false;
+    InterlockedIncrement(&HookInstalls);
+    return true;
+}
+
+static void OnRawInput(HRAWINPUT input)
+{
+    RAWINPUT raw;
+    UINT size = sizeof(raw);
+    if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) == (UINT)-1)
+        return;
+    if (raw.header.dwType == RIM_TYPEKEYBOARD && IsKeyPress(raw.data.keyboard.Message) && DesktopSawPress(&Watch))
+        InstallHook();
+}
+
+static LRESULT CALLBACK KeySinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INPUT:
+        OnRawInput((HRAWINPUT)lParam);
+        break;
+    case DropHookMessage:
+        UnhookWindowsHookEx(HotkeyHookHandle);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A message-only window that takes the keyboard's raw input whatever window is in front.
+static void ListenToTheKeyboard()
+{
+    WNDCLASSA sinkClass;
+    ZeroMemory(&sinkClass, sizeof(sinkClass));
+    sinkClass.lpfnWndProc = KeySinkProc;
+    sinkClass.hInstance = AppInstance;
+    sinkClass.lpszClassName = KEY_SINK_CLASS;
+    RegisterClassA(&sinkClass);
+    KeySink = CreateWindowExA(0, KEY_SINK_CLASS, NULL, 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, AppInstance, NULL);
+    RAWINPUTDEVICE keyboard = {1, 6, RIDEV_INPUTSINK, KeySink};
+    RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard));
+}
+
 // The hook is called on this thread while it waits for messages; nothing else runs here.
 static DWORD WINAPI HookThread(LPVOID)
 {
-    HotkeyHookHandle = SetWindowsHookExA(WH_KEYBOARD_LL, HotkeyProc, AppInstance, 0);
-    if (HotkeyHookHandle == NULL) {
+    if (!InstallHook()) {
         PostMessageA(MainWindow, HookFailedMessage, 0, 0);
         return 0;
     }
+    ListenToTheKeyboard();
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0) > 0)
         DispatchMessageA(&message);
@@ -59,4 +126,11 @@ void StartHotkeyHook()
         PostMessageA(MainWindow, HookFailedMessage, 0, 0);
     else
         CloseHandle(thread);
+}
+
+LRESULT AnswerHookTest(WPARAM request)
+{
+    if (request == HOOK_TEST_DROP)
+        PostMessageA(KeySink, DropHookMessage, 0, 0);
+    return HookInstalls;
 }

@@ -13,6 +13,10 @@ void StartHotkeyHook();
 void SetHotkeyCode(int virtualKey);
 // Error 105, on the window thread once the hook thread has posted HookFailedMessage.
 void TellHookFailed();
+// For the end-to-end tests, through HookTestMessage: how often the hook has been installed,
+// after dropping it the way Windows drops a hook when asked to.
+enum { HOOK_TEST_COUNT, HOOK_TEST_DROP };
+LRESULT AnswerHookTest(WPARAM request);
 LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam);
 
 #endif

@@ -16,3 +16,16 @@ HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int
         return HOOK_DOWN;
     return HOOK_NOTHING;
 }
+
+void HookSawPress(HookWatch* watch)
+{
+    watch->unseenPresses = 0;
+}
+
+bool DesktopSawPress(HookWatch* watch)
+{
+    if (++watch->unseenPresses < UNSEEN_PRESSES_BEFORE_REINSTALL)
+        return false;
+    watch->unseenPresses = 0;
+    return true;
+}

@@ -19,4 +19,20 @@ enum {
 // no key matches "no key" (0).
 HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int hotkey);
 
+// Windows removes a low-level hook that was too slow to answer, without a word. The hook
+// thread also hears of every key press through raw input, which no hook can miss: presses
+// in a row that reached the desktop but not the hook mean the hook is gone. One unseen
+// press is tolerated, in case a press reaches one before the other.
+enum { UNSEEN_PRESSES_BEFORE_REINSTALL = 3 };
+
+struct HookWatch {
+    int unseenPresses;
+};
+
+// A key press the hook saw.
+void HookSawPress(HookWatch* watch);
+// A key press the desktop saw; true when the hook must be installed again, and then the
+// count starts over.
+bool DesktopSawPress(HookWatch* watch);
+
 #endif

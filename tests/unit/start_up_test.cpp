@@ -117,6 +117,38 @@ TEST(HotkeyChoices, WhatAKeyEventAsksOfTheWindow)
             << std::hex << row.message << " " << row.key << " alt " << row.altDown << " hotkey " << row.hotkey;
 }
 
+// h: the hook saw a key press; d: the desktop saw one (raw input). ^ marks the press after
+// which the hook is installed again.
+TEST(HookWatch, InstallsAgainOnlyWhenPressesInARowMissedTheHook)
+{
+    struct Row {
+        const char* events;
+        const char* reinstalls;
+    };
+    const Row rows[] = {
+        {"hdhdhdhd", "........"},  // every press reaches both, in either order
+        {"dhdhdhdh", "........"},
+        {"ddhddhddh", "........."},  // never three in a row unseen
+        {"ddd", "..^"},
+        {"dddddd", "..^..^"},
+        {"hdddhddd", "...^...^"},
+        {"ddhddd", ".....^"},
+    };
+    for (const Row& row : rows) {
+        HookWatch watch = {};
+        std::string reinstalls;
+        for (const char* event = row.events; *event != '\0'; event++) {
+            if (*event == 'h') {
+                HookSawPress(&watch);
+                reinstalls += '.';
+            } else {
+                reinstalls += DesktopSawPress(&watch) ? '^' : '.';
+            }
+        }
+        EXPECT_EQ(reinstalls, row.reinstalls) << row.events;
+    }
+}
+
 TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
 {
     ScreenRect work = {0, 0, 1280, 994};

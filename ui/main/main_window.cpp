@@ -242,6 +242,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnHotkeyChanged(wParam);
         return 0;
     }
+    if (message == HookTestMessage)
+        return AnswerHookTest(wParam);
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);

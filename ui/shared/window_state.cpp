@@ -7,6 +7,7 @@ bool HotkeyMissing = true;
 UINT TaskbarCreatedMessage;
 UINT ShowRequestMessage;
 UINT HotkeyChangedMessage;
+UINT HookTestMessage;
 HFONT GuiFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
 
 HWND MainList;

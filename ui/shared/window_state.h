@@ -16,6 +16,8 @@
 // Broadcast when the options choose another hotkey, so that every running instance takes
 // it at once; wParam is the new index.
 #define HOTKEY_CHANGED_MESSAGE "Jumplet.HotkeyChanged"
+// From the end-to-end tests: wParam asks the hook thread a question (tray/hotkey_hook.h).
+#define HOOK_TEST_MESSAGE "Jumplet.HookTest"
 
 // The tray icon's mouse messages, to the main window.
 #define TrayCallbackMessage (WM_USER + 1)
@@ -33,6 +35,7 @@ extern bool HotkeyMissing;
 extern UINT TaskbarCreatedMessage;
 extern UINT ShowRequestMessage;
 extern UINT HotkeyChangedMessage;
+extern UINT HookTestMessage;
 extern HFONT GuiFont;
 
 // Written by the main window's creation.
