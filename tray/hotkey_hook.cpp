@@ -42,7 +42,8 @@ LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
         if (IsKeyPress(wParam))
             HookSawPress(&Watch);
         bool altDown = (event->flags & LLKHF_ALTDOWN) != 0 || (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
-        HookAction action = HookActionOf((unsigned)wParam, event->vkCode, altDown, (int)ChosenKeyCode);
+        HookAction action = HookActionOf((unsigned)wParam, event->vkCode, altDown, (int)ChosenKeyCode,
+                                         GetForegroundWindow() == MainWindow);
         if (action != HOOK_NOTHING)
             PostMessageA(MainWindow, HookKeyMessage, action, 0);
     }

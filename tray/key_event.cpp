@@ -1,6 +1,6 @@
 #include "tray/key_event.h"
 
-HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int hotkey)
+HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int hotkey, bool mainWindowInFront)
 {
     if (altDown || (message != KEY_DOWN_MESSAGE && message != SYSTEM_KEY_DOWN_MESSAGE))
         return HOOK_NOTHING;
@@ -10,6 +10,8 @@ HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int
         return virtualKey == KEY_F10 && virtualKey == (unsigned)hotkey ? HOOK_BRING_UP : HOOK_NOTHING;
     if (hotkey != 0 && virtualKey == (unsigned)hotkey)
         return HOOK_BRING_UP;
+    if (mainWindowInFront)
+        return HOOK_NOTHING;
     if (virtualKey == KEY_UP_ARROW)
         return HOOK_UP;
     if (virtualKey == KEY_DOWN_ARROW)

@@ -13,11 +13,12 @@ enum {
     KEY_F10 = 0x79,
 };
 
-// The chosen key going down brings the window up; Up and Down move the list. Windows
-// reports F10, the menu key, as a system key going down, so that counts for the chosen key
-// too; nothing counts while Alt is held (altDown: the event's flag or Alt's own state), and
-// no key matches "no key" (0).
-HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int hotkey);
+// The chosen key going down brings the window up; Up and Down move the list, unless the
+// main window is in front, where the search line moves it. Windows reports F10, the menu
+// key, as a system key going down, so that counts for the chosen key too; nothing counts
+// while Alt is held (altDown: the event's flag or Alt's own state), and no key matches
+// "no key" (0).
+HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int hotkey, bool mainWindowInFront);
 
 // Windows removes a low-level hook that was too slow to answer, without a word. The hook
 // thread also hears of every key press through raw input, which no hook can miss: presses

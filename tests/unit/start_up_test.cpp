@@ -97,6 +97,7 @@ TEST(HotkeyChoices, WhatAKeyEventAsksOfTheWindow)
         bool altDown;
         int hotkey;
         HookAction action;
+        bool mainWindowInFront = false;
     };
     const Row rows[] = {
         {down, 0x22, false, 0x22, HOOK_BRING_UP},  {up, 0x22, false, 0x22, HOOK_NOTHING},
@@ -111,9 +112,12 @@ TEST(HotkeyChoices, WhatAKeyEventAsksOfTheWindow)
         {down, 0x26, false, 0x22, HOOK_UP},        {down, 0x28, false, 0x22, HOOK_DOWN},
         {down, 0x26, false, 0, HOOK_UP},           {up, 0x28, false, 0x22, HOOK_NOTHING},
         {down, 0x28, true, 0x22, HOOK_NOTHING},
+        // With the main window in front its search line moves the list itself.
+        {down, 0x26, false, 0x22, HOOK_NOTHING, true}, {down, 0x28, false, 0x22, HOOK_NOTHING, true},
+        {down, 0x22, false, 0x22, HOOK_BRING_UP, true},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(HookActionOf(row.message, row.key, row.altDown, row.hotkey), row.action)
+        EXPECT_EQ(HookActionOf(row.message, row.key, row.altDown, row.hotkey, row.mainWindowInFront), row.action)
             << std::hex << row.message << " " << row.key << " alt " << row.altDown << " hotkey " << row.hotkey;
 }
 
@@ -180,6 +184,27 @@ TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
     EXPECT_TRUE(HasNegativeOrigin(ScreenRect{5, -1, 295, 354}));
     EXPECT_FALSE(HasNegativeOrigin(ScreenRect{0, 0, 290, 355}));
     EXPECT_FALSE(HasNegativeOrigin(big));
+}
+
+TEST(Centring, AWindowPartlyOffItsMonitorIsMovedWhollyInside)
+{
+    struct Row {
+        ScreenRect work, window;
+        int32_t x, y;
+    };
+    const Row rows[] = {
+        {{0, 0, 1024, 738}, {950, 100, 1240, 455}, 734, 100},    // closed on a wider screen
+        {{0, 0, 800, 570}, {300, 400, 540, 610}, 300, 360},      // the add window's OK button below
+        {{0, 0, 1024, 738}, {100, 100, 390, 455}, 100, 100},     // wholly inside already
+        {{-1280, 0, 0, 994}, {-100, 50, 190, 405}, -290, 50},    // a monitor to the left
+        {{0, 30, 1024, 768}, {10, 5, 300, 360}, 10, 30},         // under a taskbar at the top
+        {{0, 0, 200, 150}, {50, 50, 340, 405}, 0, 0},            // larger than the area
+    };
+    for (const Row& row : rows) {
+        ScreenPoint origin = FittedOrigin(row.work, row.window);
+        EXPECT_EQ(origin.x, row.x) << row.window.left << "," << row.window.top;
+        EXPECT_EQ(origin.y, row.y) << row.window.left << "," << row.window.top;
+    }
 }
 
 }  // namespace
