@@ -8,14 +8,15 @@
 #include "base/late_library.h"
 #include "base/messages.h"
 #include "base/program.h"
-#include "res/resource.h"
 #include "settings/hotkey_choices.h"
 #include "settings/settings.h"
 #include "tray/hotkey_hook.h"
 #include "tray/tray.h"
 #include "ui/add/add_window.h"
 #include "ui/main/main_window.h"
+#include "ui/shared/fonts.h"
 #include "ui/shared/placement.h"
+#include "ui/shared/scaling.h"
 #include "ui/shared/window_state.h"
 
 // One per user session: every instance creates it first thing and holds it to the end.
@@ -105,19 +106,20 @@ static ATOM RegisterWindowClass(const char* className, WNDPROC procedure)
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = AppInstance;
-    windowClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET));
-    windowClass.hIconSm = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET),
-                                            IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
+    windowClass.hIcon = LoadProgramIcon(SM_CXICON, WindowDpi(NULL));
+    windowClass.hIconSm = LoadProgramIcon(SM_CXSMICON, WindowDpi(NULL));
     windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
     windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     return RegisterClassExA(&windowClass);
 }
 
+// Off-screen and hidden until placed, at the size written for 96 DPI scaled to the screen's.
 static HWND CreateTopWindow(const char* className, const char* title, int width, int height)
 {
+    int dpi = WindowDpi(NULL);
     return CreateWindowExA(WS_EX_ACCEPTFILES, className, title, WS_SYSMENU, -1000, -1000,
-                           width, height, NULL, NULL, AppInstance, NULL);
+                           ScaledPixels(width, dpi), ScaledPixels(height, dpi), NULL, NULL, AppInstance, NULL);
 }
 
 // "None" has no key, and neither has an index that only a hand-edited settings file can
@@ -164,6 +166,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!HiddenStart) {
         ShowWindow(MainWindow, SW_SHOW);
         UpdateWindow(MainWindow);
+        SetFocus(SearchBox);
     }
     ShowWindow(AddItemWindow, SW_HIDE);
     // The folder browser's new style and the shell's extensions need COM on this thread;
@@ -173,8 +176,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     AddTrayIcon();
     InstallHotkeyHook();
 
+    // The add form takes the keys of a form (Tab, Shift+Tab, Enter, Escape); the main
+    // window keeps its own.
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {
+        if (IsDialogMessageA(AddItemWindow, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

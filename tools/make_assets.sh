@@ -60,12 +60,17 @@ FACE='rgb(240,240,240)'   # the usual button-face grey behind the badges
     -stroke none -fill white -draw 'polygon 152,30 100,98 204,98' \
     "$work/icon_master.png"
 
-for s in 16 32 48; do
+# Every size Windows asks for at 100 to 200 % (small icons 16 to 32, big ones 32 to 64),
+# so that no scale gets a stretched image.
+icon_sizes=(16 20 24 32 40 48 64)
+for s in "${icon_sizes[@]}"; do
     "${IM[@]}" "$work/icon_master.png" -filter Lanczos -resize "${s}x${s}" "$work/icon_$s.png"
 done
 # Sharpen the tiny size a touch; Lanczos alone leaves the J a little soft.
 "${IM[@]}" "$work/icon_16.png" -unsharp 0x0.6+0.6+0 "$work/icon_16.png"
-"${IM[@]}" "$work/icon_16.png" "$work/icon_32.png" "$work/icon_48.png" "$res/jumplet.ico"
+icon_files=()
+for s in "${icon_sizes[@]}"; do icon_files+=("$work/icon_$s.png"); done
+"${IM[@]}" "${icon_files[@]}" "$res/jumplet.ico"
 
 ###########################################################################
 # 2. Logo, 235x59.  The window paints it with BitBlt(SRCAND), so white must

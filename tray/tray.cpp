@@ -6,6 +6,7 @@
 #include "settings/auto_start.h"
 #include "settings/settings.h"
 #include "ui/options/options_dialog.h"
+#include "ui/shared/fonts.h"
 #include "ui/shared/placement.h"
 #include "ui/shared/window_state.h"
 
@@ -22,8 +23,7 @@ void CreateTrayIcon()
     TrayIconData.uID = IDT_TRAYICON;
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = TrayCallbackMessage;
-    TrayIconData.hIcon = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET),
-                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
+    TrayIconData.hIcon = LoadProgramIcon(SM_CXSMICON, WindowDpi(NULL));
     lstrcpynA(TrayIconData.szTip, TRAY_TIP, sizeof(TrayIconData.szTip));
 
     TrayMenu = CreatePopupMenu();

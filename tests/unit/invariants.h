@@ -150,13 +150,24 @@ inline bool IsScriptLink(const std::string& address)
     return false;
 }
 
+// Where a link goes: nowhere for script, http:// before a web address the shell would
+// open so, the target itself otherwise.
+inline std::string LinkAddress(const std::string& target)
+{
+    if (IsScriptLink(target))
+        return "#";
+    bool web = target.size() >= 4 && (target[0] | 0x20) == 'w' && (target[1] | 0x20) == 'w' &&
+               (target[2] | 0x20) == 'w' && target[3] == '.';
+    return web ? "http://" + target : target;
+}
+
 const char kReportFooter[] = "\n </table>\n </div>\n </body>\n</html>";
 
 inline std::string ReportPageOf(const ShortcutTableData& table)
 {
     TextBuffer page;
     InitText(&page);
-    BuildReportPage(table, &page);
+    BuildReportPage(table, "windows-1252", &page);
     return page.failed ? std::string() : text::Taken(&page);
 }
 
@@ -215,7 +226,7 @@ inline std::string ReportPageBroken(const ShortcutTableData& table)
     for (int32_t i = 0; i < table.count; i++) {
         const ShortcutRecord& record = table.records[i];
         bool row = literal("<tr>\n<td height=\"30\">" + std::to_string(i + 1) + "</td><td>") && escaped(record.name) &&
-                   literal("</td>\n <td><a href=\"") && escaped(IsScriptLink(record.target) ? "#" : record.target) &&
+                   literal("</td>\n <td><a href=\"") && escaped(LinkAddress(record.target).c_str()) &&
                    literal("\">") &&
                    escaped(record.target) && literal("</a></td>\n </tr>");
         if (!row)

@@ -7,6 +7,7 @@
 #include "settings/hotkey_choices.h"
 #include "tray/key_event.h"
 #include "ui/shared/centring.h"
+#include "ui/shared/scaling.h"
 
 namespace {
 
@@ -119,6 +120,25 @@ TEST(HotkeyChoices, WhatAKeyEventAsksOfTheWindow)
     for (const Row& row : rows)
         EXPECT_EQ(HookActionOf(row.message, row.key, row.altDown, row.hotkey, row.mainWindowInFront), row.action)
             << std::hex << row.message << " " << row.key << " alt " << row.altDown << " hotkey " << row.hotkey;
+}
+
+TEST(Scaling, EveryFigureTimesTheDpiOver96RoundedAsMulDivRounds)
+{
+    struct Row {
+        int pixels, dpi, scaled;
+    };
+    const Row rows[] = {
+        {290, 96, 290},  {355, 96, 355},  {290, 120, 363}, {355, 120, 444}, {290, 144, 435}, {355, 144, 533},
+        {290, 192, 580}, {355, 192, 710}, {1, 120, 1},     {2, 120, 3},     {-2, 120, -3},   {-1000, 144, -1500},
+        {0, 192, 0},     {235, 144, 353}, {59, 120, 74},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ScaledPixels(row.pixels, row.dpi), row.scaled) << row.pixels << " at " << row.dpi;
+    PixelRect search = ScaledRect(PixelRect{10, 85, 165, 21}, 144);
+    EXPECT_EQ(search.x, 15);
+    EXPECT_EQ(search.y, 128);
+    EXPECT_EQ(search.width, 248);
+    EXPECT_EQ(search.height, 32);
 }
 
 // h: the hook saw a key press; d: the desktop saw one (raw input). ^ marks the press after

@@ -15,50 +15,77 @@
 #include "ui/shared/launching.h"
 #include "ui/shared/lists.h"
 #include "ui/shared/placement.h"
+#include "ui/shared/scaling.h"
 #include "ui/shared/window_state.h"
 
 static const char DeleteModeStatus[] = "Now select item(s) and Press Delete";
 
 // The lists are filled in table order and never sort themselves: the list box's own
-// order differs from the table's for some names, and position i must be record i. They
-// reach down under the status line, which must stay readable above them.
+// order differs from the table's for some names, and position i must be record i.
 static const DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_CLIPSIBLINGS |
                                LBS_NOTIFY | LBS_DISABLENOSCROLL;
+static const DWORD Child = WS_CHILD | WS_VISIBLE;
 
-static HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style,
-                          int x, int y, int width, int height, int id)
+static HWND RunButton, AddButton, DeleteButton, OptionButton;
+
+// The controls as written for 96 DPI, in the order they are made.
+struct ControlSpec {
+    const char* className;
+    const char* text;
+    DWORD style;
+    PixelRect rect;
+    int id;
+    HWND* handle;
+    bool listFont;
+};
+
+static const ControlSpec MainControls[] = {
+    {"button", "Run", Child, {184, 84, 80, 23}, IDC_RUN, &RunButton, false},
+    {"EDIT", "", Child | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, {10, 85, 165, 21}, IDC_SEARCHBOX, &SearchBox,
+     false},
+    {"button", "Add", Child, {205, 130, 60, 40}, IDC_ADD, &AddButton, false},
+    {"button", "Delete", Child, {205, 190, 60, 40}, IDC_DELETE, &DeleteButton, false},
+    {"button", "Option", Child, {205, 250, 60, 40}, IDC_OPTION, &OptionButton, false},
+    // Shown only while it has something to say, in delete mode.
+    {"static", "", WS_CHILD, {10, 306, 250, 21}, 0, &StatusLine, false},
+    {"listbox", NULL, ListStyle, {10, 120, 180, 200}, IDC_MAINLIST, &MainList, true},
+    // Shown only in delete mode: it ends above the status line, so that its last name and
+    // its arrow stay whole.
+    {"listbox", NULL, ListStyle | LBS_MULTIPLESEL, {10, 120, 180, 186}, IDC_DELETELIST, &DeleteList, true},
+};
+
+static HFONT ListFont, TextFont;
+
+static void CreateMainControls(HWND window, int dpi)
 {
-    return CreateWindowExA(0, className, text, style, x, y, width, height, parent,
-                           (HMENU)(INT_PTR)id, AppInstance, NULL);
-}
-
-static void CreateMainControls(HWND window)
-{
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    HWND run = CreateControl(window, "button", "Run", child, 184, 84, 80, 23, IDC_RUN);
-    SearchBox = CreateControl(window, "EDIT", "",
-                              child | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, 10, 85,
-                              165, 21, IDC_SEARCHBOX);
-    HWND add = CreateControl(window, "button", "Add", child, 205, 130, 60, 40, IDC_ADD);
-    HWND remove = CreateControl(window, "button", "Delete", child, 205, 190, 60, 40, IDC_DELETE);
-    HWND option = CreateControl(window, "button", "Option", child, 205, 250, 60, 40, IDC_OPTION);
-    // Shown only while it has something to say: it lies over the bottom of the lists.
-    StatusLine = CreateControl(window, "static", "", WS_CHILD, 10, 306, 250, 21, 0);
-    MainList = CreateControl(window, "listbox", NULL, ListStyle, 10, 120, 180, 200,
-                             IDC_MAINLIST);
-    DeleteList = CreateControl(window, "listbox", NULL, ListStyle | LBS_MULTIPLESEL, 10, 120,
-                               180, 200, IDC_DELETELIST);
-
+    for (const ControlSpec& spec : MainControls) {
+        PixelRect rect = ScaledRect(spec.rect, dpi);
+        *spec.handle = CreateWindowExA(0, spec.className, spec.text, spec.style, rect.x, rect.y, rect.width,
+                                       rect.height, window, (HMENU)(INT_PTR)spec.id, AppInstance, NULL);
+    }
     // What is typed may be run as it stands, so the line holds no more than a target can:
     // a longer command would otherwise be run cut, and the user sees what runs.
     SendMessageA(SearchBox, EM_LIMITTEXT, TARGET_SIZE - 1, 0);
+}
 
-    HFONT listFont = CreateScaledFont("verdana", 11, 400);
-    SendMessageA(MainList, WM_SETFONT, (WPARAM)listFont, 0);
-    SendMessageA(DeleteList, WM_SETFONT, (WPARAM)listFont, 0);
-    const HWND guiFontUsers[] = {StatusLine, SearchBox, add, remove, option, run};
-    for (HWND control : guiFontUsers)
-        SendMessageA(control, WM_SETFONT, (WPARAM)GuiFont, 0);
+static void LayOutMainControls(int dpi)
+{
+    for (const ControlSpec& spec : MainControls) {
+        PixelRect rect = ScaledRect(spec.rect, dpi);
+        MoveWindow(*spec.handle, rect.x, rect.y, rect.width, rect.height, TRUE);
+    }
+}
+
+// Fonts for the window's scale; the ones they replace are given back.
+static void SetMainFonts(int dpi, BOOL redraw)
+{
+    HFONT oldList = ListFont, oldText = TextFont;
+    ListFont = CreateScaledFont("verdana", 11, 400, dpi);
+    TextFont = CreateGuiFont(dpi);
+    for (const ControlSpec& spec : MainControls)
+        SendMessageA(*spec.handle, WM_SETFONT, (WPARAM)(spec.listFont ? ListFont : TextFont), redraw);
+    ReleaseFont(oldList);
+    ReleaseFont(oldText);
 }
 
 static LRESULT OnCreate(HWND window)
@@ -67,7 +94,9 @@ static LRESULT OnCreate(HWND window)
     SetUpPlacement(&MainPlacement, window, SettingsFilePath, "MAINWIN", 1);
     ProgramDirectoryOf(ProgramPath, ProgramDirectory, PATH_BUFFER);
     SetDataFilePath();
-    CreateMainControls(window);
+    int dpi = WindowDpi(window);
+    CreateMainControls(window, dpi);
+    SetMainFonts(dpi, FALSE);
     EnableWindow(DeleteList, FALSE);
     ShowWindow(DeleteList, SW_HIDE);
     LogoBitmap = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(IDB_LOGO));
@@ -224,6 +253,20 @@ static void OnEndSession(WPARAM ending)
         SaveOptions();
 }
 
+// Moved to a monitor of another scale, or the scale changed: the suggested rectangle, the
+// controls laid out again, fonts and icons made again.
+static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
+{
+    int dpi = HIWORD(dpis);
+    const RECT* suggested = (const RECT*)suggestedRect;
+    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutMainControls(dpi);
+    SetMainFonts(dpi, TRUE);
+    SetWindowIcons(window, dpi);
+    InvalidateRect(window, NULL, TRUE);
+}
+
 static void OnClose()
 {
     SavePlacement(&MainPlacement);
@@ -270,6 +313,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case HookFailedMessage:
         TellHookFailed();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, wParam, lParam);
+        return 0;
+    case WM_SETFOCUS:
+        // Whenever the window comes up, typing goes to the search line.
+        SetFocus(SearchBox);
         return 0;
     case WM_ENDSESSION:
         OnEndSession(wParam);

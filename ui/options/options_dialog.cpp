@@ -141,6 +141,17 @@ void ShowAutoStartInOptions()
         ShowAutoStartState(OptionsDialog);
 }
 
+// The system scales the dialog itself, its own font and its controls, to a new monitor's
+// scale; the font given to the about text is the dialog's to make again.
+static void SetAboutFont(HWND dialog, int dpi, BOOL redraw)
+{
+    HFONT old = AboutFont;
+    AboutFont = CreateScaledFont("verdana", 9, 400, dpi);
+    SendDlgItemMessageA(dialog, IDC_OPT_ABOUT, WM_SETFONT, (WPARAM)AboutFont, redraw);
+    if (old != NULL)
+        DeleteObject(old);
+}
+
 static void OnInitDialog(HWND dialog)
 {
     OptionsDialog = dialog;
@@ -151,8 +162,7 @@ static void OnInitDialog(HWND dialog)
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(dialog);
     SetDlgItemTextA(dialog, IDC_OPT_ABOUT, AboutText);
-    AboutFont = CreateScaledFont("verdana", 9, 400);
-    SendDlgItemMessageA(dialog, IDC_OPT_ABOUT, WM_SETFONT, (WPARAM)AboutFont, FALSE);
+    SetAboutFont(dialog, WindowDpi(dialog), FALSE);
     AttachShareButtons(dialog);
     FillHotkeyList(dialog);
     AddTooltips(dialog);
@@ -214,6 +224,7 @@ static INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_COMMAND:    OnCommand(dialog, wParam); break;
     case WM_PAINT:      PaintLogo(dialog, LOGO_X, LOGO_Y); break;
     case WM_MOUSEMOVE:  ResetShareButtons(); break;
+    case WM_DPICHANGED: SetAboutFont(dialog, HIWORD(wParam), TRUE); break;
     case WM_CLOSE:
     case WM_DESTROY:    EndDialog(dialog, 0); break;
     }

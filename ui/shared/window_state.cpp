@@ -1,4 +1,5 @@
 #include "ui/shared/window_state.h"
+#include "ui/shared/fonts.h"
 
 HWND MainWindow;
 HWND AddItemWindow;
@@ -8,7 +9,6 @@ UINT TaskbarCreatedMessage;
 UINT ShowRequestMessage;
 UINT HotkeyChangedMessage;
 UINT HookTestMessage;
-HFONT GuiFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
 
 HWND MainList;
 HWND DeleteList;
@@ -31,15 +31,8 @@ void PaintLogo(HWND window, int x, int y)
 {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    if (LogoBitmap != NULL) {
-        HDC source = CreateCompatibleDC(target);
-        HGDIOBJ previous = SelectObject(source, LogoBitmap);
-        BITMAP bitmap;
-        GetObjectA(LogoBitmap, sizeof(bitmap), &bitmap);
-        // SRCAND: white leaves the background as it is, the dark lettering darkens it.
-        BitBlt(target, x, y, bitmap.bmWidth, bitmap.bmHeight, source, 0, 0, SRCAND);
-        SelectObject(source, previous);
-        DeleteDC(source);
-    }
+    // SRCAND: white leaves the background as it is, the dark lettering darkens it.
+    if (LogoBitmap != NULL)
+        DrawScaledBitmap(target, x, y, LogoBitmap, SRCAND, WindowDpi(window));
     EndPaint(window, &paint);
 }

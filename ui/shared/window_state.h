@@ -25,6 +25,10 @@
 #define HookKeyMessage (WM_APP + 1)
 // From the hook thread when the hook could not be installed.
 #define HookFailedMessage (WM_APP + 2)
+// Windows 8.1 and later: the window's monitor or its scale changed.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 // Written by start-up.
 extern HWND MainWindow;
@@ -36,7 +40,6 @@ extern UINT TaskbarCreatedMessage;
 extern UINT ShowRequestMessage;
 extern UINT HotkeyChangedMessage;
 extern UINT HookTestMessage;
-extern HFONT GuiFont;
 
 // Written by the main window's creation.
 extern HWND MainList;
@@ -59,8 +62,8 @@ extern HWND TypeCombo;
 extern int MessageTypeFlag;
 
 void HideMainWindow();
-// Draws LogoBitmap during WM_PAINT with its top-left corner at (x, y) of the client area;
-// nothing without a bitmap.
+// Draws LogoBitmap during WM_PAINT at the window's scale, its top-left corner at (x, y) of
+// the client area in 96-DPI pixels; nothing without a bitmap.
 void PaintLogo(HWND window, int x, int y);
 
 #endif
