@@ -15,7 +15,7 @@ static int ScreenDpi()
 int WindowDpi(HWND window)
 {
     typedef UINT(WINAPI * DpiForWindow)(HWND);
-    static DpiForWindow dpiForWindow = (DpiForWindow)(void*)LateFunction("user32.dll", "GetDpiForWindow");
+    DpiForWindow dpiForWindow = (DpiForWindow)(void*)LateFunction("user32.dll", "GetDpiForWindow");
     UINT dpi = dpiForWindow != NULL && window != NULL ? dpiForWindow(window) : 0;
     return dpi != 0 ? (int)dpi : ScreenDpi();
 }
@@ -51,7 +51,7 @@ void ReleaseFont(HFONT font)
 HICON LoadProgramIcon(int sizeMetric, int dpi)
 {
     typedef int(WINAPI * MetricForDpi)(int, UINT);
-    static MetricForDpi metricForDpi = (MetricForDpi)(void*)LateFunction("user32.dll", "GetSystemMetricsForDpi");
+    MetricForDpi metricForDpi = (MetricForDpi)(void*)LateFunction("user32.dll", "GetSystemMetricsForDpi");
     int size = metricForDpi != NULL ? metricForDpi(sizeMetric, dpi) : GetSystemMetrics(sizeMetric);
     return (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
 }
