@@ -158,8 +158,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 
     MainWindow = CreateTopWindow(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, 290, 355);
     AddItemWindow = CreateTopWindow(ADD_WINDOW_CLASS, ADD_WINDOW_TITLE, 240, 210);
-    SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(AddItemWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Topmost without being activated: a hidden window that is active would take the
+    // keyboard, and its edit's blinking caret would wake the program for ever.
+    SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(AddItemWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // A second start may already have asked a hidden start's window up.
     if (!HiddenStart || !MainPlacementRestored)
         ShowWindow(MainWindow, SW_HIDE);

@@ -310,18 +310,17 @@ static void OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
         OnClose(window);
 }
 
+// As a dialog does: going inactive, the window remembers which control had the keyboard;
+// coming back, that control has it again (the name at first), never the window itself.
 static void OnActivate(WPARAM state)
 {
     HWND focus = GetFocus();
-    if (LOWORD(state) == WA_INACTIVE && focus != NULL && IsChild(AddItemWindow, focus))
-        LastFocus = focus;
-}
-
-// The window itself never keeps the keyboard: the control that had it, else the name.
-static void OnSetFocus()
-{
-    HWND target = LastFocus != NULL && IsWindowEnabled(LastFocus) ? LastFocus : NameEdit;
-    SetFocus(target);
+    if (LOWORD(state) == WA_INACTIVE) {
+        if (focus != NULL && IsChild(AddItemWindow, focus))
+            LastFocus = focus;
+        return;
+    }
+    SetFocus(LastFocus != NULL && IsWindowEnabled(LastFocus) ? LastFocus : NameEdit);
 }
 
 static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
@@ -347,9 +346,6 @@ LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_ACTIVATE:
         OnActivate(wParam);
-        break;
-    case WM_SETFOCUS:
-        OnSetFocus();
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(window, wParam, lParam);

@@ -105,7 +105,10 @@ static LRESULT OnCreate(HWND window)
     LoadListsOrEnd();
     OriginalSearchBoxProc =
         (WNDPROC)SetWindowLongPtrA(SearchBox, GWLP_WNDPROC, (LONG_PTR)SearchBoxProc);
-    SetFocus(SearchBox);
+    // Focusing a control activates its window: a hidden start keeps no hidden window active,
+    // whose search line's caret would blink, and wake the program, for ever.
+    if (!HiddenStart)
+        SetFocus(SearchBox);
     MainWindow = window;
     CreateTrayIcon();
     SetWindowTextA(StatusLine, "");
