@@ -323,6 +323,18 @@ static void OnActivate(WPARAM state)
     SetFocus(LastFocus != NULL && IsWindowEnabled(LastFocus) ? LastFocus : NameEdit);
 }
 
+// Tab and Shift+Tab, as the dialog keys ask for them: the next or previous control that
+// takes the keyboard, an edit's text selected as a dialog selects it.
+static void OnNextControl(HWND window, WPARAM which, LPARAM byHandle)
+{
+    HWND next = LOWORD(byHandle) ? (HWND)which : GetNextDlgTabItem(window, GetFocus(), which != 0);
+    if (next == NULL)
+        return;
+    SetFocus(next);
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+}
+
 static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
 {
     int dpi = HIWORD(dpis);
@@ -346,6 +358,9 @@ LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_ACTIVATE:
         OnActivate(wParam);
+        return 0;
+    case WM_NEXTDLGCTL:
+        OnNextControl(window, wParam, lParam);
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(window, wParam, lParam);
