@@ -1,5 +1,5 @@
 #include "app/command_line.h"
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 
 bool SkipsInstanceTest(const char* commandLine)
 {

@@ -1,59 +1,101 @@
-// Entry point: command line, single instance, paths, the two windows, the hook and the
+// Entry point: single instance, command line, paths, the two windows, the hook and the
 // message loop.
 #include <windows.h>
 #include <objbase.h>
-#include "app/app.h"
 #include "app/command_line.h"
-#include "app/messages.h"
-#include "res/resource.h"
+#include "app/ending.h"
+#include "base/ansi_path.h"
+#include "base/late_library.h"
+#include "base/messages.h"
+#include "base/program.h"
+#include "settings/hotkey_choices.h"
 #include "settings/settings.h"
-#include "tray/hotkey_choices.h"
 #include "tray/hotkey_hook.h"
 #include "tray/tray.h"
 #include "ui/add/add_window.h"
 #include "ui/main/main_window.h"
-#include "ui/main/placement.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/scaling.h"
+#include "ui/shared/window_state.h"
 
-static const char HookFailedText[] =
-    "Error Code : 105\nKeyboard Hooking Failed :(\nKeyboard shortcut will not work.\n"
-    "You can disable this feature by going to ..\noption-> select a shortcut key-> None(Disable)";
+// One per user session: every instance creates it first thing and holds it to the end.
+#define INSTANCE_MUTEX_NAME "Local\\Jumplet.Instance"
+// Long enough for a running instance's hidden start (3 s) and its start-up.
+enum { RUNNING_WINDOW_WAIT_MS = 15000, RUNNING_WINDOW_POLL_MS = 100 };
 
-// A running instance is found by its exact title; it is brought up and this one ends.
-// A window that was never placed (a hidden start) is placed the way the tray would.
-static void ShowRunningInstance(const char* commandLine)
+static const char PathUnusableText[] =
+    "Error Code : 108\nJumplet cannot use the path of its folder: it is too long, or it holds "
+    "characters that this system's code page cannot hold.\nMove Jumplet to a folder with a "
+    "shorter, plainer path.";
+
+// The running instance's window; one still in its hidden start's wait has none yet.
+static HWND WaitForRunningWindow()
 {
-    if (SkipsInstanceTest(commandLine))
-        return;
-    HWND running = FindWindowA(NULL, MAIN_WINDOW_TITLE);
+    for (int waited = 0; waited < RUNNING_WINDOW_WAIT_MS; waited += RUNNING_WINDOW_POLL_MS) {
+        HWND running = FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE);
+        if (running != NULL)
+            return running;
+        Sleep(RUNNING_WINDOW_POLL_MS);
+    }
+    return NULL;
+}
+
+// Another instance holds the mutex: it is brought up and this one ends. A window that was
+// never placed (a hidden start) places itself the way the tray would, on the request.
+static void ShowRunningInstance()
+{
+    HWND running = WaitForRunningWindow();
     if (running == NULL)
-        return;
+        ExitProcess(0);
     DWORD runningProcess = 0;
     GetWindowThreadProcessId(running, &runningProcess);
     AllowSetForegroundWindow(runningProcess);
     DWORD_PTR ignored;
-    SendMessageTimeoutA(running, RegisterWindowMessageA(SHOW_REQUEST_MESSAGE), 0, 0,
-                        SMTO_ABORTIFHUNG, 2000, &ignored);
-    ShowWindow(running, SW_SHOW);
+    if (!SendMessageTimeoutA(running, RegisterWindowMessageA(SHOW_REQUEST_MESSAGE), 0, 0, SMTO_ABORTIFHUNG, 2000,
+                             &ignored))
+        ShowWindow(running, SW_SHOW);
     SetForegroundWindow(running);
     ExitProcess(0);
 }
 
-// Paths of the files beside the program. A folder too deep for them is reported here,
+// The mutex, not the window, decides: two starts at once, or one during another's hidden
+// start, would both find no window yet. "-r..." is a restart or a deliberate second one.
+static void EnsureSingleInstance(const char* commandLine)
+{
+    HANDLE mutex = CreateMutexA(NULL, FALSE, INSTANCE_MUTEX_NAME);
+    bool another = mutex != NULL && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (another && !SkipsInstanceTest(commandLine))
+        ShowRunningInstance();
+}
+
+// The program's path exactly as the "A" calls see it: a folder whose name the ANSI code
+// page cannot hold gives a path that names no file.
+static bool ProgramPathIsExact()
+{
+    WCHAR wide[PATH_BUFFER];
+    DWORD wideLength = GetModuleFileNameW(NULL, wide, PATH_BUFFER);
+    char converted[PATH_BUFFER];
+    return wideLength > 0 && wideLength < PATH_BUFFER &&
+           AnsiPathFromWide(wide, converted, PATH_BUFFER) == PATH_CONVERTED && lstrcmpA(converted, ProgramPath) == 0;
+}
+
+// Paths of the files beside the program. A folder that cannot hold them is reported here,
 // before any window or file exists, rather than cut into a wrong path later.
 static void WorkOutPaths()
 {
     DWORD length = GetModuleFileNameA(NULL, ProgramPath, PATH_BUFFER);
-    bool fits = length > 0 && length < PATH_BUFFER;
+    bool fits = length > 0 && length < PATH_BUFFER && ProgramPathIsExact();
     char directory[PATH_BUFFER];
     fits = fits && ProgramDirectoryOf(ProgramPath, directory, PATH_BUFFER);
     fits = fits && JoinProgramFile(directory, "delete.wav", DeleteSoundPath, PATH_BUFFER);
     fits = fits && JoinProgramFile(directory, "launch.wav", LaunchSoundPath, PATH_BUFFER);
     fits = fits && JoinProgramFile(directory, "help.html", HelpFilePath, PATH_BUFFER);
+    fits = fits && SetSettingsFilePath(directory);
     char dataPath[PATH_BUFFER];
     fits = fits && JoinProgramFile(directory, DATA_FILE_NAME, dataPath, PATH_BUFFER);
     if (!fits)
-        ShowErrorMessage("Error Code : 108\nThe program's folder path is too long.\n"
-                         "Move Jumplet to a folder with a shorter path.", true);
+        ShowErrorMessage(PathUnusableText, true);
 }
 
 static ATOM RegisterWindowClass(const char* className, WNDPROC procedure)
@@ -64,59 +106,69 @@ static ATOM RegisterWindowClass(const char* className, WNDPROC procedure)
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = AppInstance;
-    windowClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET));
-    windowClass.hIconSm = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET),
-                                            IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
+    windowClass.hIcon = LoadProgramIcon(SM_CXICON, WindowDpi(NULL));
+    windowClass.hIconSm = LoadProgramIcon(SM_CXSMICON, WindowDpi(NULL));
     windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
     windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     return RegisterClassExA(&windowClass);
 }
 
+// Off-screen and hidden until placed, at the size written for 96 DPI scaled to the screen's.
 static HWND CreateTopWindow(const char* className, const char* title, int width, int height)
 {
+    int dpi = WindowDpi(NULL);
     return CreateWindowExA(WS_EX_ACCEPTFILES, className, title, WS_SYSMENU, -1000, -1000,
-                           width, height, NULL, NULL, AppInstance, NULL);
+                           ScaledPixels(width, dpi), ScaledPixels(height, dpi), NULL, NULL, AppInstance, NULL);
 }
 
 // "None" has no key, and neither has an index that only a hand-edited settings file can
 // hold: neither gets a hook.
 static void InstallHotkeyHook()
 {
-    if (HotkeyCodeOf(HotkeySetting(0, false)) == 0)
+    int code = HotkeyCodeOf(ChosenHotkey);
+    if (code == 0)
         return;
     HotkeyMissing = false;
-    HMODULE module = LoadLibraryA("explorer.exe");
-    HotkeyHookHandle = SetWindowsHookExA(WH_KEYBOARD_LL, HotkeyProc, module, 0);
-    if (HotkeyHookHandle == NULL)
-        ShowErrorMessage(HookFailedText, false);
+    SetHotkeyCode(code);
+    StartHotkeyHook();
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    ShowRunningInstance(commandLine);
+    NarrowDllSearch();
+    EnsureSingleInstance(commandLine);
     if (AsksHiddenStart(commandLine)) {
         HiddenStart = true;
         Sleep(3000);
     }
     WorkOutPaths();
+    TakeOverOldSettings();
     AutoStartEnabled = AutoStartSetting(false);
     LaunchSoundEnabled = LaunchSoundSetting(false);
+    ChosenHotkey = HotkeySetting(0, false);
     AppInstance = instance;
     TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     ShowRequestMessage = RegisterWindowMessageA(SHOW_REQUEST_MESSAGE);
+    HotkeyChangedMessage = RegisterWindowMessageA(HOTKEY_CHANGED_MESSAGE);
+    HookTestMessage = RegisterWindowMessageA(HOOK_TEST_MESSAGE);
     if (!RegisterWindowClass(MAIN_WINDOW_CLASS, MainWindowProc) ||
         !RegisterWindowClass(ADD_WINDOW_CLASS, AddWindowProc))
         return 0;
 
     MainWindow = CreateTopWindow(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, 290, 355);
     AddItemWindow = CreateTopWindow(ADD_WINDOW_CLASS, ADD_WINDOW_TITLE, 240, 210);
-    SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(AddItemWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ShowWindow(MainWindow, SW_HIDE);
+    // Topmost without being activated: a hidden window that is active would take the
+    // keyboard, and its edit's blinking caret would wake the program for ever.
+    SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(AddItemWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A second start may already have asked a hidden start's window up.
+    if (!HiddenStart || !MainPlacementRestored)
+        ShowWindow(MainWindow, SW_HIDE);
     if (!HiddenStart) {
         ShowWindow(MainWindow, SW_SHOW);
         UpdateWindow(MainWindow);
+        SetFocus(SearchBox);
     }
     ShowWindow(AddItemWindow, SW_HIDE);
     // The folder browser's new style and the shell's extensions need COM on this thread;
@@ -126,10 +178,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     AddTrayIcon();
     InstallHotkeyHook();
 
+    // The add form takes the keys of a form (Tab, Shift+Tab, Enter, Escape); the main
+    // window keeps its own.
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {
+        if (IsDialogMessageA(AddItemWindow, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    ReleaseForExit();
     return (int)message.wParam;
 }

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <string>
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 #include "store/data_text.h"
 #include "store/shortcut_table.h"
 

@@ -5,6 +5,9 @@
 //   hotkey_bench proc                  microseconds HotkeyProc spends on a key event that
 //                                      is not the hotkey, p50 and p99, beside a procedure
 //                                      that only passes the event on
+//   hotkey_bench stalled PROGRAM TITLE median ms a key press takes to reach another
+//                                      program's window while PROGRAM's window thread is
+//                                      suspended, beside the same without PROGRAM
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -50,16 +53,21 @@ bool SpinUntil(Condition condition, DWORD timeoutMs)
     return true;
 }
 
-void PressPageDown()
+void PressKey(WORD key, DWORD flags)
 {
     INPUT keys[2] = {};
-    for (INPUT& key : keys) {
-        key.type = INPUT_KEYBOARD;
-        key.ki.wVk = VK_NEXT;
-        key.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+    for (INPUT& input : keys) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
     }
     keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
+}
+
+void PressPageDown()
+{
+    PressKey(VK_NEXT, KEYEVENTF_EXTENDEDKEY);
 }
 
 bool LineHasFocus(HWND window, HWND line)
@@ -75,11 +83,21 @@ bool IsPainted(HWND window, HWND line)
     return !GetUpdateRect(window, nullptr, FALSE) && !GetUpdateRect(line, nullptr, FALSE);
 }
 
+// Key releases of 'A' that reached the window in front.
+int ReleasesSeen;
+
+LRESULT CALLBACK FrontWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYUP && wParam == 'A')
+        ReleasesSeen++;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 // Our own window in front before each press: the key comes from another application.
 HWND CreateFrontWindow()
 {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = FrontWindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "HotkeyBenchFront";
     RegisterClassA(&windowClass);
@@ -130,6 +148,54 @@ int MeasureShown(const char* program, const char* title)
     return 0;
 }
 
+// Median ms from pressing 'A' to its release reaching our window in front.
+double TimePresses(HWND front, int presses)
+{
+    std::vector<double> times;
+    for (int i = 0; i < presses; i++) {
+        SetForegroundWindow(front);
+        SpinUntil([&] { return GetForegroundWindow() == front; }, 5000);
+        int before = ReleasesSeen;
+        LARGE_INTEGER from, to;
+        QueryPerformanceCounter(&from);
+        PressKey('A', 0);
+        if (!SpinUntil([&] { return ReleasesSeen > before; }, 30000))
+            return -1;
+        QueryPerformanceCounter(&to);
+        times.push_back(Milliseconds(from, to));
+    }
+    return Percentile(times, 0.5);
+}
+
+int MeasureStalled(const char* program, const char* title)
+{
+    HWND front = CreateFrontWindow();
+    double alone = TimePresses(front, 10);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    char commandLine[MAX_PATH + 2];
+    snprintf(commandLine, sizeof commandLine, "\"%s\"", program);
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return 1;
+    HWND window = nullptr;
+    SpinUntil([&] { return (window = FindWindowA(nullptr, title)) != nullptr; }, 20000);
+    WaitForInputIdle(started.hProcess, 20000);
+    Sleep(500);
+    HANDLE thread = window ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr)) : nullptr;
+    double stalled = -1;
+    if (thread != nullptr && SuspendThread(thread) != (DWORD)-1) {
+        stalled = TimePresses(front, 5);
+        ResumeThread(thread);
+    }
+    TerminateProcess(started.hProcess, 0);
+    WaitForSingleObject(started.hProcess, 5000);
+    if (stalled < 0 || alone < 0)
+        return 1;
+    printf("%.2f %.2f\n", stalled, alone);
+    return 0;
+}
+
 LRESULT CALLBACK PassOnly(int code, WPARAM wParam, LPARAM lParam)
 {
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -153,10 +219,7 @@ std::vector<double> TimeEvents(HOOKPROC procedure)
 
 int MeasureProc()
 {
-    // A settings file such as the options dialog leaves: the key is read from it each time.
-    WritePrivateProfileStringA("moreopt", "vkkey", "0", "jlpos.ini");
-    WritePrivateProfileStringA("kestrovane", "startup", "0", "jlpos.ini");
-    WritePrivateProfileStringA("kestrovane", "launchsound", "0", "jlpos.ini");
+    SetHotkeyCode(VK_NEXT);
     std::vector<double> hotkey = TimeEvents(HotkeyProc);
     std::vector<double> bare = TimeEvents(PassOnly);
     printf("%.1f %.1f %.2f %.2f\n", Percentile(hotkey, 0.5), Percentile(hotkey, 0.99), Percentile(bare, 0.5),
@@ -172,6 +235,8 @@ int main(int argc, char** argv)
         return MeasureShown(argv[2], argv[3]);
     if (argc == 2 && strcmp(argv[1], "proc") == 0)
         return MeasureProc();
-    fprintf(stderr, "usage: hotkey_bench shown PROGRAM TITLE | hotkey_bench proc\n");
+    if (argc == 4 && strcmp(argv[1], "stalled") == 0)
+        return MeasureStalled(argv[2], argv[3]);
+    fprintf(stderr, "usage: hotkey_bench shown PROGRAM TITLE | hotkey_bench proc | hotkey_bench stalled PROGRAM TITLE\n");
     return 2;
 }

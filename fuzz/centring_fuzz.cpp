@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include "fuzz_check.h"
-#include "ui/main/centring.h"
+#include "ui/shared/centring.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include "fuzz_check.h"
 #include "settings/setting_number.h"
-#include "tray/hotkey_choices.h"
+#include "settings/hotkey_choices.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -2,10 +2,9 @@
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
-#include "app/app.h"
-#include "res/resource.h"
+#include "base/messages.h"
+#include "base/program.h"
 #include "settings/settings.h"
-#include "tray/tray.h"
 
 static const char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 static const char AutoStartFailedText[] =
@@ -20,9 +19,8 @@ bool SetRunValue(const char* name, const char* data)
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, RunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return false;
-    // The count leaves the terminating zero out, as the value has always been written;
-    // the registry stores a string's zero all the same.
-    LONG result = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data));
+    // The size counts the terminating zero: without it the value is stored unterminated.
+    LONG result = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data) + 1);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -65,14 +63,16 @@ bool ChangeAutoStart(bool on)
     // the options dialog writes the value again: then nothing failed.
     if (!done && !RunValueHolds(RUN_VALUE_NAME, on ? data : NULL))
         return false;
-    CheckMenuItem(TrayMenu, IDM_AUTOSTART, on ? MF_CHECKED : MF_UNCHECKED);
     AutoStartEnabled = on ? 1 : 0;
     return true;
 }
 
 void TellAutoStartFailed(HWND owner)
 {
-    MessageBoxA(owner, AutoStartFailedText, "Error", MB_ICONWARNING);
+    if (owner != NULL)
+        MessageBoxA(owner, AutoStartFailedText, "Error", MB_ICONWARNING);
+    else
+        MessageOnTop(AutoStartFailedText, "Error", MB_ICONWARNING);
 }
 
 bool ToggleAutoStart()

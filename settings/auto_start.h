@@ -1,5 +1,6 @@
-// Starting Jumplet at logon: the "Jumplet" value under the user's Run key, the tray
-// menu's check mark and AutoStartEnabled, always changed together.
+// Starting Jumplet at logon: the "Jumplet" value under the user's Run key and
+// AutoStartEnabled, always changed together; the tray menu's check mark and the options'
+// box show AutoStartEnabled.
 #ifndef JUMPLET_AUTO_START_H
 #define JUMPLET_AUTO_START_H
 
@@ -13,7 +14,7 @@ bool SetRunValue(const char* name, const char* data);
 bool RemoveRunValue(const char* name);
 
 // Writes or removes the Run value and, only when the registry took that (or already held
-// it), moves the check mark and AutoStartEnabled. Says nothing: returns whether it succeeded.
+// it), changes AutoStartEnabled. Says nothing: returns whether it succeeded.
 bool ChangeAutoStart(bool on);
 // Flips start at logon; tells the user when the registry refused, and then nothing changed.
 bool ToggleAutoStart();

@@ -1,19 +1,42 @@
 #include "settings/settings.h"
 #include <windows.h>
 #include <cstdio>
-#include "app/app.h"
 #include "settings/setting_number.h"
 
 // Three characters: the options are one or two digits, so "100" reads as "10".
 enum { OPTION_BUFFER = 3 };
 
+char SettingsFilePath[PATH_BUFFER];
 int AutoStartEnabled = 0;
 bool LaunchSoundEnabled = true;
+int ChosenHotkey = 0;
+
+bool SetSettingsFilePath(const char* programDirectory)
+{
+    return JoinProgramFile(programDirectory, SETTINGS_FILE_NAME, SettingsFilePath, PATH_BUFFER);
+}
+
+void TakeOverOldSettings()
+{
+    if (GetFileAttributesA(SettingsFilePath) != INVALID_FILE_ATTRIBUTES)
+        return;
+    char windowsFolder[PATH_BUFFER];
+    UINT length = GetWindowsDirectoryA(windowsFolder, PATH_BUFFER);
+    char oldPath[PATH_BUFFER];
+    if (length == 0 || length >= PATH_BUFFER ||
+        snprintf(oldPath, PATH_BUFFER, "%s\\%s", windowsFolder, SETTINGS_FILE_NAME) >= PATH_BUFFER)
+        return;
+    // A copy takes the source's attributes; a read-only one would refuse every save.
+    if (CopyFileA(oldPath, SettingsFilePath, TRUE)) {
+        DWORD attributes = GetFileAttributesA(SettingsFilePath);
+        SetFileAttributesA(SettingsFilePath, attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+}
 
 static int ReadOption(const char* section, const char* key)
 {
     char text[OPTION_BUFFER] = "";
-    GetPrivateProfileStringA(section, key, "0", text, OPTION_BUFFER, SETTINGS_FILE);
+    GetPrivateProfileStringA(section, key, "0", text, OPTION_BUFFER, SettingsFilePath);
     return SettingNumber(text);
 }
 
@@ -21,7 +44,7 @@ static void WriteOption(const char* section, const char* key, int value)
 {
     char text[OPTION_BUFFER];
     snprintf(text, OPTION_BUFFER, "%d", value);
-    WritePrivateProfileStringA(section, key, text, SETTINGS_FILE);
+    WritePrivateProfileStringA(section, key, text, SettingsFilePath);
 }
 
 int HotkeySetting(int value, bool write)
@@ -46,4 +69,10 @@ int AutoStartSetting(bool write)
         return ReadOption("kestrovane", "startup");
     WriteOption("kestrovane", "startup", AutoStartEnabled);
     return 0;
+}
+
+void SaveOptions()
+{
+    AutoStartSetting(true);
+    LaunchSoundSetting(true);
 }

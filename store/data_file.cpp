@@ -1,6 +1,6 @@
 // Reading the data file, and the table it fills.
+#include "base/program.h"
 #include "store/store.h"
-#include "app/app.h"
 
 // Far beyond any real list of 256 shortcuts; a larger file is not a data file.
 enum { DATA_FILE_MAX = 16 * 1024 * 1024 };

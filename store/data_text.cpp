@@ -89,11 +89,15 @@ void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, cons
     // A last name without a target would take the new name as its target: the record goes
     // in before it, and it stays last, still counting for nothing.
     size_t insertAt = tail < text.length ? ByteOffsetOfLine(oldBytes, text.bytes, tail) : visible;
+    // A byte-order mark stays first.
+    size_t mark = ByteOrderMarkLength(oldBytes, visible);
+    if (insertAt < mark)
+        insertAt = mark;
     if (text.failed)
         file->failed = true;
     FreeText(&text);
     AppendBytes(file, oldBytes, insertAt);
-    if (insertAt > 0 && oldBytes[insertAt - 1] != '\n')
+    if (insertAt > mark && oldBytes[insertAt - 1] != '\n')
         AppendBytes(file, "\r\n", 2);
     AppendLine(file, name, strlen(name));
     if (isMessage)
@@ -159,9 +163,9 @@ void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& show
     ClearText(file);
     size_t end = VisibleLength(bytes, length);
     bool taken[TABLE_CAPACITY] = {};
-    ShortcutRecord record;
+    ShortcutRecord record = {};
     size_t copied = 0;
-    ByteLine name = NextTextLine(bytes, 0, end);
+    ByteLine name = NextTextLine(bytes, ByteOrderMarkLength(bytes, end), end);
     for (int32_t pairs = 0; pairs < TABLE_CAPACITY && name.start < end; pairs++) {
         ByteLine target = NextTextLine(bytes, name.next, end);
         if (target.start == end)

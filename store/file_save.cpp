@@ -1,10 +1,10 @@
 // Saving the data file so that no failure or crash can leave it torn or empty: the new
 // file is written and flushed beside it, the old one copied to jumplet.bak, and the new
 // one moved over it in one step.
-#include "store/store.h"
 #include <io.h>
 #include <cstdio>
-#include "app/app.h"
+#include "base/program.h"
+#include "store/store.h"
 
 const char SaveFailedText[] =
     "The shortcuts could not be saved, so nothing was changed.\n"

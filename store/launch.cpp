@@ -1,8 +1,8 @@
 #include "store/launch.h"
 #include <windows.h>
 #include <cstring>
-#include "app/program_paths.h"
-#include "app/text_compare.h"
+#include "base/program_paths.h"
+#include "base/text_compare.h"
 #include "store/data_text.h"
 #include "store/report.h"
 

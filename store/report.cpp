@@ -2,7 +2,7 @@
 #include "store/report.h"
 #include <windows.h>
 #include <cstdio>
-#include "app/app.h"
+#include "base/program.h"
 #include "store/report_page.h"
 #include "store/store.h"
 
@@ -20,15 +20,20 @@ static bool WritePage(const char* path, const TextBuffer* page)
     return written;
 }
 
+enum { CHARSET_NAME_SIZE = 24 };
+
 bool WriteReport(char* reportPath)
 {
     // A folder too deep for the report's name fails like a file that cannot be written:
     // the user asked for a report and must learn that none came.
     if (!JoinProgramFile(ProgramDirectory, "JLReport.html", reportPath, PATH_BUFFER))
         return false;
+    // The names and targets stand in the page as the data file holds them, in the ANSI
+    // code page.
+    char charset[CHARSET_NAME_SIZE];
     TextBuffer page;
     InitText(&page);
-    BuildReportPage(ShortcutTable, &page);
+    BuildReportPage(ShortcutTable, CharsetOfCodePage(GetACP(), charset, CHARSET_NAME_SIZE), &page);
     bool written = !page.failed && WritePage(reportPath, &page);
     FreeText(&page);
     return written;

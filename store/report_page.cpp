@@ -1,8 +1,8 @@
 #include "store/report_page.h"
 #include <cstdio>
-#include "app/site.h"
-#include "app/text_compare.h"
-#include "app/version.h"
+#include "base/site.h"
+#include "base/text_compare.h"
+#include "base/version.h"
 
 // Tabs and spaces at the line starts are part of the page as it has always been written.
 static const char ReportHeader[] =
@@ -12,7 +12,10 @@ static const char ReportHeader[] =
     "-->\n"
     "\n"
     "<html>\n"
-    "<head>\n"
+    "<head>\n";
+
+// After the line that declares the character set.
+static const char ReportHeaderRest[] =
     " <title>Jumplet Report</title>\n"
     " <style>\n"
     "\tbody\n"
@@ -112,16 +115,46 @@ static void AppendRow(TextBuffer* page, int number, const ShortcutRecord& record
     AppendString(page, "</td><td>");
     AppendEscapedHtml(page, record.name);
     AppendString(page, "</td>\n <td><a href=\"");
-    // A target that would run as script shows as text and links nowhere.
-    AppendEscapedHtml(page, RunsAsScript(record.target) ? "#" : record.target);
+    AppendLinkAddress(page, record.target);
     AppendString(page, "\">");
     AppendEscapedHtml(page, record.target);
     AppendString(page, "</a></td>\n </tr>");
 }
 
-void BuildReportPage(const ShortcutTableData& table, TextBuffer* page)
+void AppendLinkAddress(TextBuffer* page, const char* target)
+{
+    if (RunsAsScript(target)) {
+        AppendString(page, "#");
+        return;
+    }
+    if (CompareNoCaseN(target, "www.", 4) == 0)
+        AppendString(page, "http://");
+    AppendEscapedHtml(page, target);
+}
+
+const char* CharsetOfCodePage(unsigned codePage, char* name, size_t nameSize)
+{
+    static const struct {
+        unsigned codePage;
+        const char* name;
+    } Named[] = {{65001, "utf-8"}, {932, "shift_jis"}, {936, "gbk"}, {949, "euc-kr"}, {950, "big5"}};
+    for (const auto& known : Named) {
+        if (known.codePage == codePage) {
+            snprintf(name, nameSize, "%s", known.name);
+            return name;
+        }
+    }
+    snprintf(name, nameSize, "windows-%u", codePage);
+    return name;
+}
+
+void BuildReportPage(const ShortcutTableData& table, const char* charset, TextBuffer* page)
 {
     AppendString(page, ReportHeader);
+    AppendString(page, " <meta http-equiv=\"Content-Type\" content=\"text/html; charset=");
+    AppendEscapedHtml(page, charset);
+    AppendString(page, "\">\n");
+    AppendString(page, ReportHeaderRest);
     for (int32_t i = 0; i < table.count; i++)
         AppendRow(page, i + 1, table.records[i]);
     AppendString(page, ReportFooter);

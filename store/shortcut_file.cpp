@@ -1,13 +1,20 @@
 // The changes that reach the data file: loading the table from it, adding a shortcut and
 // deleting some. Each reads the file as it is now, so that nothing another instance or a
 // hand edit put there meanwhile is lost, and saves a complete new file or nothing.
-#include "store/store.h"
+#include <windows.h>
 #include <mmsystem.h>
+#include "base/late_library.h"
 #include "store/data_text.h"
+#include "store/store.h"
 
+// The sound library is not one that Windows always takes from the system folder, so it is
+// not imported: a winmm.dll beside the program would be loaded before any line of it ran.
 void PlayEventSound(const char* soundPath)
 {
-    PlaySoundA(soundPath, NULL, SND_FILENAME | SND_ASYNC);
+    typedef BOOL(WINAPI * PlaySoundFile)(LPCSTR, HMODULE, DWORD);
+    PlaySoundFile play = (PlaySoundFile)(void*)LateFunction("winmm.dll", "PlaySoundA");
+    if (play != NULL)
+        play(soundPath, NULL, SND_FILENAME | SND_ASYNC);
 }
 
 // The data file's text as a text-mode read sees it; false when it cannot be read.

@@ -1,6 +1,6 @@
 #include "store/shortcut_table.h"
 #include <cstring>
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 
 static void CopyField(char* field, size_t fieldSize, const char* line, size_t length)
 {
@@ -10,12 +10,17 @@ static void CopyField(char* field, size_t fieldSize, const char* line, size_t le
     field[length] = '\0';
 }
 
+size_t ByteOrderMarkLength(const char* bytes, size_t length)
+{
+    return length >= 3 && memcmp(bytes, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+}
+
 ParseResult ParseShortcuts(const char* text, ShortcutTableData* table)
 {
     ParseResult result = {0, 0, strlen(text)};
     const char* pendingName = nullptr;
     size_t pendingLength = 0;
-    const char* cursor = text;
+    const char* cursor = text + ByteOrderMarkLength(text, result.tailOffset);
     while (*cursor != '\0') {
         if (*cursor == '\n') {
             cursor++;

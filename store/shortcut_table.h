@@ -31,7 +31,11 @@ struct ParseResult {
     size_t tailOffset;
 };
 
-// Replaces the table from text-mode text: lines split at LF, empty lines dropped, taken
+// Some editors begin a file with a UTF-8 byte-order mark: it is read past, is never part of
+// the first name, and stays in the file as it is. Its length, or 0.
+size_t ByteOrderMarkLength(const char* bytes, size_t length);
+
+// Replaces the table from text-mode text (a leading byte-order mark read past): lines split at LF, empty lines dropped, taken
 // in pairs; over-long lines are cut to their field, a last name without a target is
 // dropped, and pairs beyond the table's capacity are only counted. With no table the
 // text is only measured.

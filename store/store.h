@@ -4,9 +4,9 @@
 #define JUMPLET_STORE_H
 
 #include <windows.h>
-#include "app/program_paths.h"
-#include "store/shortcut_table.h"
+#include "base/program_paths.h"
 #include "store/data_text.h"
+#include "store/shortcut_table.h"
 #include "store/text_buffer.h"
 
 extern ShortcutTableData ShortcutTable;

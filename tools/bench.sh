@@ -31,7 +31,7 @@ folder="$drive/JumpletBench"
 rm -rf "$folder" && mkdir -p "$folder" && cp "$root/build/win/dist/"* "$folder/"
 cp "$root/build/win/bench/"{bare_window,bare_window_themed,hotkey_baseline,time_to_window,hotkey_bench}.exe "$drive/"
 for i in $(seq 0 127); do printf 'Shortcut %d\r\nC:\\Docs\\file%d.txt\r\n' "$i" "$i"; done >"$folder/jumplet.dat"
-rm -f "$drive/windows/jlpos.ini"
+rm -f "$folder/jlpos.ini"
 title='Jumplet v1.0 - A Shortcut Tool'
 
 # Start-up: the programs take turns, fifteen rounds. The bare window is built a second
@@ -46,14 +46,18 @@ row "resident memory once the window is up" "$((start_kib / 1024)) MiB" "the bar
 # The hotkey: Page Down with another window in front, to the main window on screen with its
 # search line focused, against a bare program with the same kind of hook; then the hook
 # procedure's own time per key event that is not the hotkey.
-rm -f "$drive/windows/jlpos.ini"
+rm -f "$folder/jlpos.ini"
 cp "$drive/hotkey_baseline.exe" "$folder/"
 hotkey_ms=$(cd "$drive" && wine hotkey_bench.exe shown 'C:\JumpletBench\jumplet.exe' "$title" | tr -d '\r')
 bare_hotkey_ms=$(cd "$drive" && wine hotkey_bench.exe shown 'C:\JumpletBench\hotkey_baseline.exe' 'Hotkey Baseline' | tr -d '\r')
 hotkey_ratio=$(awk "BEGIN { printf \"%.2f\", $hotkey_ms / $bare_hotkey_ms }")
 row "hotkey to the window on screen, search line focused" "$hotkey_ms ms" "a bare hook program: $bare_hotkey_ms ms" "<= 1.2x" "$(meets "$hotkey_ratio <= 1.2") (${hotkey_ratio}x)"
 read -r p50 p99 bare_p50 bare_p99 < <(cd "$drive" && wine hotkey_bench.exe proc | tr -d '\r')
-row "HotkeyProc per key event that is not the hotkey" "p50 $p50 us, p99 $p99 us" "passing it on: p50 $bare_p50 us, p99 $bare_p99 us" "p99 < 1000 us" "$(meets "$p99 < 1000")"
+row "HotkeyProc per key event that is not the hotkey" "p50 $p50 us, p99 $p99 us" "passing it on: p50 $bare_p50 us, p99 $bare_p99 us" "p99 <= 1.2x" "$(meets "$p99 <= 1.2 * $bare_p99")"
+# A key press in another program while Jumplet's window thread is stuck (suspended here;
+# in life a shell call to an offline share, a save): the hook thread answers regardless.
+read -r stalled_ms alone_ms < <(cd "$drive" && wine hotkey_bench.exe stalled 'C:\JumpletBench\jumplet.exe' "$title" | tr -d '\r')
+row "a key press elsewhere, Jumplet's window thread stuck" "$stalled_ms ms" "without Jumplet: $alone_ms ms" "<= 1.2x" "$(meets "$stalled_ms <= 1.2 * $alone_ms")"
 
 size=$(stat -c %s "$root/build/win/dist/jumplet.exe")
 bare_size=$(stat -c %s "$root/build/win/bench/bare_window.exe")
@@ -67,7 +71,7 @@ done
 
 # What start-up spends where: five traced starts of each program, the calls each part makes
 # relayed with timestamps (tracing makes every figure larger; the medians are printed).
-rm -f "$drive/windows/jlpos.ini"
+rm -f "$folder/jlpos.ini"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d "$("$root/tools/startup_parts.py" --relayed)" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayFromInclude /d "jumplet.exe;bare_window.exe" /f >/dev/null 2>&1
 trace() {

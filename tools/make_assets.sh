@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates every binary asset Jumplet ships (icon, logo, share buttons,
-# sounds) plus the local help page, all into res/.
+# sounds), all into res/. The help page, res/help.html, is written by hand and
+# is its own source.
 #
 # Everything is drawn from scratch here so the artwork can be tweaked and
 # rebuilt instead of hand-edited in a paint program.  Running it again gives
@@ -59,12 +60,17 @@ FACE='rgb(240,240,240)'   # the usual button-face grey behind the badges
     -stroke none -fill white -draw 'polygon 152,30 100,98 204,98' \
     "$work/icon_master.png"
 
-for s in 16 32 48; do
+# Every size Windows asks for at 100 to 200 % (small icons 16 to 32, big ones 32 to 64),
+# so that no scale gets a stretched image.
+icon_sizes=(16 20 24 32 40 48 64)
+for s in "${icon_sizes[@]}"; do
     "${IM[@]}" "$work/icon_master.png" -filter Lanczos -resize "${s}x${s}" "$work/icon_$s.png"
 done
 # Sharpen the tiny size a touch; Lanczos alone leaves the J a little soft.
 "${IM[@]}" "$work/icon_16.png" -unsharp 0x0.6+0.6+0 "$work/icon_16.png"
-"${IM[@]}" "$work/icon_16.png" "$work/icon_32.png" "$work/icon_48.png" "$res/jumplet.ico"
+icon_files=()
+for s in "${icon_sizes[@]}"; do icon_files+=("$work/icon_$s.png"); done
+"${IM[@]}" "${icon_files[@]}" "$res/jumplet.ico"
 
 ###########################################################################
 # 2. Logo, 235x59.  The window paints it with BitBlt(SRCAND), so white must
@@ -200,165 +206,5 @@ def delete():
 write("launch.wav", launch())
 write("delete.wav", delete())
 PY
-
-###########################################################################
-# 5. Local help page, shipped next to the exe.  Self-contained on purpose:
-#    it has to work offline and from any folder.
-###########################################################################
-cat > "$res/help.html" <<'HTML'
-<!DOCTYPE html>
-<html lang="en">
-<head>
-<meta charset="utf-8">
-<title>Jumplet Help</title>
-<style>
-  body { font-family: Segoe UI, Tahoma, Verdana, Arial, sans-serif; font-size: 14px;
-         line-height: 1.5; color: #222; background: #f4f6f9; margin: 0; }
-  .page { max-width: 760px; margin: 0 auto; padding: 24px 32px 40px; background: #fff;
-          border-left: 1px solid #dde3ea; border-right: 1px solid #dde3ea; }
-  h1 { color: #16325c; font-size: 28px; margin: 0 0 4px; }
-  .tagline { color: #667; margin: 0 0 20px; }
-  h2 { color: #1c5cb5; font-size: 18px; border-bottom: 1px solid #dde3ea;
-       padding-bottom: 3px; margin-top: 28px; }
-  kbd { font-family: Consolas, "Courier New", monospace; font-size: 12px; background: #eef1f5;
-        border: 1px solid #c5ccd6; border-radius: 3px; padding: 0 4px; }
-  code { font-family: Consolas, "Courier New", monospace; font-size: 13px; background: #f0f3f7;
-         padding: 0 3px; border-radius: 2px; }
-  table { border-collapse: collapse; margin: 8px 0; }
-  th, td { border: 1px solid #dde3ea; padding: 4px 10px; text-align: left; vertical-align: top; }
-  th { background: #eef3fa; }
-  .note { background: #fff8e0; border: 1px solid #f0dc9a; padding: 8px 12px; border-radius: 4px; }
-  ul.toc { columns: 2; padding-left: 18px; }
-  a { color: #1c5cb5; }
-  .footer { margin-top: 32px; color: #667; font-size: 12px; }
-</style>
-</head>
-<body>
-<div class="page">
-
-<h1>Jumplet Help</h1>
-<p class="tagline">A tiny launcher: press a key, type a few letters, press Enter.</p>
-
-<ul class="toc">
-  <li><a href="#tray">The tray icon</a></li>
-  <li><a href="#hotkey">The hotkey</a></li>
-  <li><a href="#open">Opening a shortcut</a></li>
-  <li><a href="#run">Running typed text</a></li>
-  <li><a href="#add">Adding shortcuts</a></li>
-  <li><a href="#delete">Deleting shortcuts</a></li>
-  <li><a href="#report">The shortcut report</a></li>
-  <li><a href="#options">More Options</a></li>
-  <li><a href="#files">Where things are kept</a></li>
-  <li><a href="#support">Support</a></li>
-</ul>
-
-<h2 id="tray">The tray icon</h2>
-<p>Jumplet lives in the notification area (the tray) next to the clock.</p>
-<ul>
-  <li><b>Left click</b> the icon to show the Jumplet window.</li>
-  <li><b>Right click</b> it for the menu:
-    <ul>
-      <li><b>Invoke At Startup</b> &ndash; tick it to start Jumplet automatically when you log on to Windows.</li>
-      <li><b>Add New Shortcut</b> &ndash; opens the window for adding a shortcut.</li>
-      <li><b>More Options ..</b> &ndash; choose the hotkey and other options.</li>
-      <li><b>Quit Application</b> &ndash; closes Jumplet.</li>
-    </ul>
-  </li>
-</ul>
-
-<h2 id="hotkey">The hotkey</h2>
-<p>Press the hotkey anywhere in Windows to bring up the Jumplet window.
-The default is <kbd>Page Down</kbd>. In <b>More Options ..</b> you can choose
-<kbd>Page Down</kbd>, <kbd>Home</kbd>, <kbd>End</kbd>, <kbd>Page Up</kbd>,
-<kbd>F7</kbd> to <kbd>F12</kbd>, or <b>None</b> (no hotkey; use the tray icon instead).</p>
-
-<h2 id="open">Opening a shortcut</h2>
-<ul>
-  <li>Start typing the name of a shortcut. The list jumps to the first name that starts with what you typed.</li>
-  <li>Press <kbd>Enter</kbd> to open the selected shortcut.</li>
-  <li>Or simply <b>click a name</b> in the list to open it.</li>
-  <li><kbd>Up</kbd> and <kbd>Down</kbd> move the selection.</li>
-</ul>
-
-<h2 id="run">Running typed text</h2>
-<p>Press <kbd>Space</kbd> or click the <b>Run</b> button to hand whatever you typed
-to the Windows shell, exactly as if you had typed it in the Run box. For example:</p>
-<table>
-  <tr><th>You type</th><th>What happens</th></tr>
-  <tr><td><code>C:\Windows</code></td><td>opens that folder</td></tr>
-  <tr><td><code>notepad</code></td><td>starts Notepad</td></tr>
-  <tr><td><code>www.example.org</code></td><td>opens the web site in your browser</td></tr>
-</table>
-
-<h2 id="add">Adding shortcuts</h2>
-<p>Click <b>Add</b> (or choose <b>Add New Shortcut</b> from the tray menu), give the shortcut a
-name and pick its type:</p>
-<table>
-  <tr><th>Type</th><th>Target</th></tr>
-  <tr><td>File</td><td>a program or document to open</td></tr>
-  <tr><td>Folder</td><td>a folder to open in Explorer</td></tr>
-  <tr><td>Web address</td><td>a URL to open in your browser</td></tr>
-  <tr><td>Message</td><td>a short text that Jumplet shows you (at most 249 characters)</td></tr>
-</table>
-<p>A name can be at most <b>30 characters</b> long.</p>
-<p class="note">Quicker: <b>drop one file or folder</b> onto either Jumplet window. The target is
-filled in and a name is proposed from the path; change it if you like and confirm.</p>
-
-<h2 id="delete">Deleting shortcuts</h2>
-<p>Click <b>Delete</b>, select one or more names in the list, then press <b>Delete</b> again
-to remove them.</p>
-
-<h2 id="report">The shortcut report</h2>
-<p>Type the command <code>!report</code> and press <kbd>Enter</kbd>. Jumplet writes an HTML page
-listing all your shortcuts to <code>JLReport.html</code> beside the program and opens it.</p>
-
-<h2 id="options">More Options</h2>
-<p>Click <b>Option</b> in the Jumplet window, or choose <b>More Options ..</b> from the tray menu.
-The window stays on top; Jumplet's own window and the tray icon keep working while it is open.</p>
-<table>
-  <tr><th>In the window</th><th>What it does</th></tr>
-  <tr><td><b>Auto-Start</b></td>
-      <td>tick it to start Jumplet when you log on to Windows, untick it to stop that; the same as
-      <b>Invoke At Startup</b> in the tray menu, and it changes at once. If Windows does not let Jumplet
-      change its entry in the registry, Jumplet tells you once and the box shows what still holds.</td></tr>
-  <tr><td><b>Play Sound at Launch ?</b></td>
-      <td>tick it to hear a short sound when a shortcut opens or is added.</td></tr>
-  <tr><td><b>Select a Shortcut key</b></td>
-      <td>the hotkey. A new key works at once. <b>None (Disable)</b> turns the hotkey off. If Jumplet was
-      started with <b>None</b>, a key can only work after a restart: Jumplet asks, <b>Yes</b> restarts it
-      at once, <b>No</b> keeps the choice for the next start.</td></tr>
-  <tr><td><b>Help</b> (or <kbd>Enter</kbd>)</td>
-      <td>opens this page; if it is missing beside the program, the online help.</td></tr>
-  <tr><td>the four buttons under <b>Share</b></td>
-      <td>tell your friends about Jumplet on Facebook, Twitter or Google+, or visit
-      <a href="http://jumplet.example.org/">jumplet.example.org</a> (the globe).</td></tr>
-</table>
-<p>Close the window with its close box or <kbd>Alt</kbd>+<kbd>F4</kbd>; <kbd>Esc</kbd> leaves it open.
-The hotkey is saved the moment you choose it; Auto-Start and the sound are saved in
-<code>jlpos.ini</code> when you quit Jumplet from the tray menu.</p>
-
-<h2 id="files">Where things are kept</h2>
-<table>
-  <tr><th>File</th><th>Contents</th></tr>
-  <tr><td><code>jumplet.dat</code><br>(beside the program)</td>
-      <td>your shortcuts, two lines per shortcut: the name, then the target.</td></tr>
-  <tr><td><code>jumplet.bak</code><br>(beside the program)</td>
-      <td>a backup of the previous <code>jumplet.dat</code>, refreshed each time the shortcuts are saved.</td></tr>
-  <tr><td><code>jlpos.ini</code><br>(in the Windows folder)</td>
-      <td>your options and the window positions.</td></tr>
-</table>
-<p>Starting at logon (<b>Invoke At Startup</b>) uses the per-user <code>Run</code> key in the registry
-(<code>HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run</code>); untick it to remove the entry.</p>
-
-<h2 id="support">Support</h2>
-<p>Questions, ideas or problems? Write to
-<a href="mailto:support@jumplet.example.org">support@jumplet.example.org</a>
-or visit <a href="http://jumplet.example.org/">jumplet.example.org</a>.</p>
-
-<p class="footer">Jumplet &ndash; a tiny shortcut launcher.</p>
-</div>
-</body>
-</html>
-HTML
 
 echo "make_assets: wrote assets to $res"

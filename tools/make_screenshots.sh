@@ -10,6 +10,10 @@ command -v chromium >/dev/null || { echo "needs Debian's chromium package: apt-g
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winebrowser.exe=d"
 make_wine_prefix "$root/build/shots-prefix"
 start_xvfb
+# 100 % for the pictures below, whatever an earlier run left.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+wineserver -k
+wineserver -w
 trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
 
 folder="$WINEPREFIX/drive_c/Jumplet"
@@ -21,7 +25,7 @@ printf '%s\r\n' "Music" 'C:\Users\Public\Music' "notepad" "notepad.exe" \
   "Reminder" "Message : Call the office at five" "Jumplet site" "www.jumplet.example.org" \
   >"$folder/jumplet.dat"
 # Start at logon on, so that the tray menu shows its check mark.
-printf '[kestrovane]\r\nstartup=1\r\n' >"$WINEPREFIX/drive_c/windows/jlpos.ini"
+printf '[kestrovane]\r\nstartup=1\r\n' >"$folder/jlpos.ini"
 
 wine 'C:\Jumplet\jumplet.exe' >/dev/null 2>&1 &
 window="$(wait_for_main_window)"
@@ -76,4 +80,19 @@ import -window "$dialog" "$root/docs/options-dialog.png"
 
 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=800,380 \
   --screenshot="$root/docs/report-page.png" "file://$folder/JLReport.html" >/dev/null 2>&1
-echo "Wrote docs/main-window.png, docs/main-window-delete-mode.png, docs/tray-menu.png, docs/options-dialog.png and docs/report-page.png"
+# The main window at 150 % and 200 %: the scale is the prefix's, read when Wine starts.
+for scale in 150:144 200:192; do
+  wineserver -k
+  wineserver -w
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${scale#*:}" /f >/dev/null 2>&1
+  wine 'C:\Jumplet\jumplet.exe' >/dev/null 2>&1 &
+  window="$(wait_for_main_window)"
+  sleep 2
+  xdotool type --delay 120 "no"
+  sleep 0.5
+  import -window "$window" "$root/docs/main-window-${scale%:*}.png"
+done
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+
+echo "Wrote docs/main-window.png, docs/main-window-delete-mode.png, docs/tray-menu.png, docs/options-dialog.png,"
+echo "docs/report-page.png, docs/main-window-150.png and docs/main-window-200.png"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the release zip from a clean build: build/release/jumplet-<version>-win32.zip
 # with jumplet.exe, help.html, launch.wav, delete.wav and README.txt, nothing else. The
-# version is the one app/version.h gives the program.
+# version is the one base/version.h gives the program.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/setup.sh"

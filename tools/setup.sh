@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686 wine wine32:i386
-          xvfb xdotool x11-utils cmake make g++ libgtest-dev libbenchmark-dev libx11-dev imagemagick
+          fonts-wine xvfb xdotool x11-utils cmake make g++ libgtest-dev libbenchmark-dev libx11-dev imagemagick
           clang libclang-rt-14-dev cppcheck python3)
 
 missing=()

@@ -15,7 +15,7 @@ ctest --test-dir "$root/build/native" --output-on-failure --no-tests=error || fa
 echo "== static analysis"
 cppcheck --error-exitcode=1 --quiet --enable=warning,style,performance,portability --std=c++17 \
   --inline-suppr --suppressions-list="$root/tools/cppcheck.supp" -I "$root" -I "$root/tests/unit" \
-  "$root/app" "$root/store" "$root/ui" "$root/tray" "$root/settings" "$root/fuzz" || failed+=("static analysis")
+  "$root/base" "$root/app" "$root/store" "$root/ui" "$root/tray" "$root/settings" "$root/fuzz" || failed+=("static analysis")
 
 echo "== fuzz corpus, replayed under the sanitizers"
 "$root/tools/fuzz.sh" --replay || failed+=("fuzz corpus")

@@ -3,6 +3,18 @@
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Wine's own Marlett and Tahoma (Debian's fonts-wine, which wine installs) into a prefix:
+# without them the caption's close box shows as the letter "r" and dialogs take another
+# face than the Tahoma that Windows gives them, so texts measure otherwise than there.
+use_wine_fonts() {
+  local fonts="$1/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+    [ -f "/usr/share/wine/fonts/$font" ] && cp -u "/usr/share/wine/fonts/$font" "$fonts/"
+  done
+  return 0
+}
+
 # Makes the prefix at $1 unless it exists. Wine draws the window frames itself and
 # manages the windows itself, so captions and close boxes exist, and hiding a window is
 # quick, even with no window manager on the display.
@@ -16,6 +28,7 @@ make_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1
     wineserver -w
   fi
+  use_wine_fonts "$WINEPREFIX"
 }
 
 # Starts Xvfb on the first free display and exports DISPLAY; XVFB_PID is its process.

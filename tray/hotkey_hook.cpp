@@ -1,56 +1,137 @@
-// The global key that brings the main window forward, and Up and Down for MainList from
-// any application. Every key goes on to the application in front: users rely on it.
+// The hook lives on a thread that does nothing else. Windows skips a low-level hook that
+// does not return within LowLevelHooksTimeout, then removes it without a word, and until
+// then every key of the desktop waits for it; the window thread can be busy for seconds
+// (a shell call to an offline share, a save, a modal loop). So the procedure only compares
+// the key with one held in memory and posts what is to be done; the window thread does it.
+// Every key goes on to the application in front: users rely on it.
+//
+// A hook can be removed all the same, under heavy load. The thread also takes every key
+// press as raw input, which costs nothing while no key is pressed (no timer), and installs
+// the hook again when presses reach the desktop that the hook did not see.
 #include "tray/hotkey_hook.h"
-#include "app/app.h"
-#include "settings/settings.h"
-#include "store/store.h"
-#include "tray/hotkey_choices.h"
-#include "ui/main/main_window.h"
-#include "ui/main/placement.h"
+#include "base/messages.h"
+#include "base/program.h"
+#include "tray/key_event.h"
+#include "ui/shared/window_state.h"
 
-static void BringUpMainWindow()
+#define KEY_SINK_CLASS "Jumplet.KeySink"
+// To the key sink, from the tests only: the hook goes as Windows drops one, handle kept.
+#define DropHookMessage (WM_APP + 10)
+
+static volatile LONG ChosenKeyCode;
+static volatile LONG HookInstalls;
+// Only the hook thread uses these.
+static HHOOK HotkeyHookHandle;
+static HookWatch Watch;
+static HWND KeySink;
+
+void SetHotkeyCode(int virtualKey)
 {
-    ShowMainWindow();
-    UpdateWindow(MainWindow);
-    SetForegroundWindow(MainWindow);
-    UpdateWindow(MainWindow);
-    SetFocus(SearchBox);
-    SetWindowTextA(SearchBox, "");
+    InterlockedExchange(&ChosenKeyCode, virtualKey);
 }
 
-static void SelectInMainList(int index)
+static bool IsKeyPress(WPARAM message)
 {
-    SendMessageA(MainList, LB_SETCURSEL, index, 0);
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
 }
 
-// Up stops on the first item, Down on the last; with nothing selected either selects the
-// first. An empty list takes no selection.
-static void MoveMainListSelection(DWORD key)
-{
-    if (key != VK_UP && key != VK_DOWN)
-        return;
-    int selection = (int)SendMessageA(MainList, LB_GETCURSEL, 0, 0);
-    if (key == VK_UP)
-        SelectInMainList(selection <= 1 ? 0 : selection - 1);
-    else if (selection < 0)
-        SelectInMainList(0);
-    else if (selection + 1 < ShortcutTable.count)
-        SelectInMainList(selection + 1);
-}
-
-// The choice is read from the settings file at every event, so that a key picked in the
-// options takes effect at the next key. "None" and an index that is no row of the table
-// give no key, and no key event ever matches no key.
 LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code < 0)
-        return CallNextHookEx(HotkeyHookHandle, code, wParam, lParam);
-    DWORD hotkey = (DWORD)HotkeyCodeOf(HotkeySetting(0, false));
-    if (wParam == WM_KEYDOWN) {
-        DWORD key = ((const KBDLLHOOKSTRUCT*)lParam)->vkCode;
-        if (hotkey != 0 && key == hotkey)
-            BringUpMainWindow();
-        MoveMainListSelection(key);
+    if (code >= 0) {
+        const KBDLLHOOKSTRUCT* event = (const KBDLLHOOKSTRUCT*)lParam;
+        if (IsKeyPress(wParam))
+            HookSawPress(&Watch);
+        bool altDown = (event->flags & LLKHF_ALTDOWN) != 0 || (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+        HookAction action = HookActionOf((unsigned)wParam, event->vkCode, altDown, (int)ChosenKeyCode,
+                                         GetForegroundWindow() == MainWindow);
+        if (action != HOOK_NOTHING)
+            PostMessageA(MainWindow, HookKeyMessage, action, 0);
     }
     return CallNextHookEx(HotkeyHookHandle, code, wParam, lParam);
+}
+
+// Never two hooks at once: the old one goes first, whether Windows removed it already or not.
+static bool InstallHook()
+{
+    if (HotkeyHookHandle != NULL)
+        UnhookWindowsHookEx(HotkeyHookHandle);
+    HotkeyHookHandle = SetWindowsHookExA(WH_KEYBOARD_LL, HotkeyProc, AppInstance, 0);
+    if (HotkeyHookHandle == NULL)
+        return false;
+    InterlockedIncrement(&HookInstalls);
+    return true;
+}
+
+static void OnRawInput(HRAWINPUT input)
+{
+    RAWINPUT raw;
+    UINT size = sizeof(raw);
+    if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) == (UINT)-1)
+        return;
+    if (raw.header.dwType == RIM_TYPEKEYBOARD && IsKeyPress(raw.data.keyboard.Message) && DesktopSawPress(&Watch))
+        InstallHook();
+}
+
+static LRESULT CALLBACK KeySinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INPUT:
+        OnRawInput((HRAWINPUT)lParam);
+        break;
+    case DropHookMessage:
+        UnhookWindowsHookEx(HotkeyHookHandle);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A message-only window that takes the keyboard's raw input whatever window is in front.
+static void ListenToTheKeyboard()
+{
+    WNDCLASSA sinkClass;
+    ZeroMemory(&sinkClass, sizeof(sinkClass));
+    sinkClass.lpfnWndProc = KeySinkProc;
+    sinkClass.hInstance = AppInstance;
+    sinkClass.lpszClassName = KEY_SINK_CLASS;
+    RegisterClassA(&sinkClass);
+    KeySink = CreateWindowExA(0, KEY_SINK_CLASS, NULL, 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, AppInstance, NULL);
+    RAWINPUTDEVICE keyboard = {1, 6, RIDEV_INPUTSINK, KeySink};
+    RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard));
+}
+
+// The hook is called on this thread while it waits for messages; nothing else runs here.
+static DWORD WINAPI HookThread(LPVOID)
+{
+    if (!InstallHook()) {
+        PostMessageA(MainWindow, HookFailedMessage, 0, 0);
+        return 0;
+    }
+    ListenToTheKeyboard();
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}
+
+void TellHookFailed()
+{
+    ShowErrorMessage("Error Code : 105\nKeyboard Hooking Failed :(\nKeyboard shortcut will not work.\n"
+                     "You can disable this feature by going to ..\noption-> select a shortcut key-> None(Disable)",
+                     false);
+}
+
+void StartHotkeyHook()
+{
+    HANDLE thread = CreateThread(NULL, 0, HookThread, NULL, 0, NULL);
+    if (thread == NULL)
+        PostMessageA(MainWindow, HookFailedMessage, 0, 0);
+    else
+        CloseHandle(thread);
+}
+
+LRESULT AnswerHookTest(WPARAM request)
+{
+    if (request == HOOK_TEST_DROP)
+        PostMessageA(KeySink, DropHookMessage, 0, 0);
+    return HookInstalls;
 }

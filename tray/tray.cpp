@@ -1,13 +1,14 @@
 // The notification-area icon and its menu. The menu opens on pressing the right button
 // and carries out its command when it closes.
 #include "tray/tray.h"
-#include "app/app.h"
+#include "base/program.h"
 #include "res/resource.h"
 #include "settings/auto_start.h"
-#include "settings/options_dialog.h"
 #include "settings/settings.h"
-#include "ui/main/main_window.h"
-#include "ui/main/placement.h"
+#include "ui/options/options_dialog.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/window_state.h"
 
 #define TRAY_TIP "Jumplet - A Shortcut Tool"
 
@@ -22,8 +23,7 @@ void CreateTrayIcon()
     TrayIconData.uID = IDT_TRAYICON;
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = TrayCallbackMessage;
-    TrayIconData.hIcon = (HICON)LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_JUMPLET),
-                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
+    TrayIconData.hIcon = LoadProgramIcon(SM_CXSMICON, WindowDpi(NULL));
     lstrcpynA(TrayIconData.szTip, TRAY_TIP, sizeof(TrayIconData.szTip));
 
     TrayMenu = CreatePopupMenu();
@@ -43,25 +43,24 @@ void RemoveTrayIcon()
     Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
 }
 
-void ReleaseForExit()
-{
-    DestroyMenu(TrayMenu);
-    DeleteObject(LogoBitmap);
-    RemoveTrayIcon();
-}
-
+// Start-up gives back the menu, the lettering and the icon once the loop has ended.
 static void QuitApplication()
 {
-    AutoStartSetting(true);
-    LaunchSoundSetting(true);
-    ReleaseForExit();
+    SaveOptions();
     PostQuitMessage(0);
+}
+
+// An open options dialog shows the same state, or its next click would undo this one.
+static void ToggleAutoStartFromTray()
+{
+    ToggleAutoStart();
+    ShowAutoStartInOptions();
 }
 
 static void OnTrayMenuCommand(int command)
 {
     switch (command) {
-    case IDM_AUTOSTART:   ToggleAutoStart(); break;
+    case IDM_AUTOSTART:   ToggleAutoStartFromTray(); break;
     case IDM_ADDNEW:      ShowAddWindow(); break;
     case IDM_MOREOPTIONS: OpenOptionsDialog(); break;
     case IDM_QUIT:        QuitApplication(); break;
@@ -72,15 +71,22 @@ static void ShowTrayMenu()
 {
     POINT cursor;
     GetCursorPos(&cursor);
+    // The mark shows the state as it is now, whoever changed it last.
+    CheckMenuItem(TrayMenu, IDM_AUTOSTART, AutoStartEnabled ? MF_CHECKED : MF_UNCHECKED);
     SetForegroundWindow(MainWindow);
     int command = TrackPopupMenu(TrayMenu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y,
                                  0, MainWindow, NULL);
+    // As the menu's documentation asks: else the next tray menu may close at once.
+    PostMessageA(MainWindow, WM_NULL, 0, 0);
     OnTrayMenuCommand(command);
 }
 
+// The shell grants the click's right to take the front; showing a window that is already
+// visible would not bring it there.
 static void ShowFromTray()
 {
     ShowMainWindow();
+    SetForegroundWindow(MainWindow);
     SetWindowTextA(SearchBox, "");
     SetFocus(SearchBox);
 }

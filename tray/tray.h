@@ -14,8 +14,6 @@ void CreateTrayIcon();
 // it ("TaskbarCreated") brings it back.
 void AddTrayIcon();
 void RemoveTrayIcon();
-// What an instance that ends gives back: the menu, the lettering and the icon.
-void ReleaseForExit();
 void OnTrayCallback(LPARAM mouseMessage);
 
 #endif

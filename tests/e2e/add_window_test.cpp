@@ -45,14 +45,24 @@ void WalkFolderTree(const MsgBox& dialog, const std::vector<std::string>& names)
         std::string text = folderBox.Text();
         return text.substr(std::min(text.find_first_not_of(' '), text.size()));
     };
+    auto walk = [&] {
+        user::PressKey(VK_HOME);
+        for (size_t i = 0; i < names.size(); i++) {
+            for (int step = 0; step < 40 && selected() != names[i]; step++)
+                user::PressKey(VK_DOWN);
+            if (selected() != names[i])
+                return false;
+            if (i + 1 < names.size())
+                user::PressKey(VK_RIGHT);
+        }
+        return true;
+    };
     ASSERT_TRUE(dialog.Control(kFolderTree).HasFocus());
-    user::PressKey(VK_HOME);
-    for (size_t i = 0; i < names.size(); i++) {
-        for (int step = 0; step < 40 && selected() != names[i]; step++)
-            user::PressKey(VK_DOWN);
-        ASSERT_EQ(selected(), names[i]) << "the folder tree shows no " << names[i];
-        if (i + 1 < names.size())
-            user::PressKey(VK_RIGHT);
+    // Wine rebuilds a node of the tree, folded, when a file-change notice for the folders
+    // the test just made arrives late; a walk that met that is made once more.
+    if (!walk()) {
+        LetItSettle();
+        ASSERT_TRUE(walk()) << "the folder tree does not lead to " << names.back() << "; it shows " << selected();
     }
 }
 

@@ -24,7 +24,16 @@ std::string WithBackslash(std::string path)
 
 // ---- The settings file and the Run value -------------------------------------------------
 
+// The folders of the Jumplet objects alive, the newest last: the settings helpers speak of
+// the newest one's file, the one its test is about.
+static std::vector<std::string> liveFolders;
+
 std::string SettingsFilePath()
+{
+    return (liveFolders.empty() ? std::string("C:\\") : liveFolders.back()) + "jlpos.ini";
+}
+
+std::string OldSettingsFilePath()
 {
     char folder[MAX_PATH] = "";
     GetWindowsDirectoryA(folder, sizeof folder);
@@ -234,6 +243,7 @@ Window Instance::AddWindow() const
 Jumplet::Jumplet(const std::string& name, const std::string& parent, bool withProgram)
     : folder_(WithBackslash(parent) + name + "\\")
 {
+    liveFolders.push_back(folder_);
     std::string dist = Environment("JUMPLET_DIST");
     if (dist.empty()) {
         ADD_FAILURE() << "JUMPLET_DIST is not set; run the suite through tests/e2e/run.sh";
@@ -254,6 +264,7 @@ Jumplet::Jumplet(const std::string& name, const std::string& parent, bool withPr
 Jumplet::~Jumplet()
 {
     EndAll();
+    liveFolders.erase(std::find(liveFolders.begin(), liveFolders.end(), folder_));
     DeleteTree(folder_);
     std::string parent = folder_.substr(0, folder_.find_last_of('\\', folder_.size() - 2));
     RemoveDirectoryA(parent.c_str());
@@ -352,7 +363,7 @@ JumpletTest::JumpletTest()
           return name;
       }())
 {
-    DeleteFileA(SettingsFilePath().c_str());
+    DeleteFileA(OldSettingsFilePath().c_str());
     DeleteRunValue();
     marker::ClearLog();
 }
@@ -360,7 +371,7 @@ JumpletTest::JumpletTest()
 JumpletTest::~JumpletTest()
 {
     jumplet.EndAll();
-    DeleteFileA(SettingsFilePath().c_str());
+    DeleteFileA(OldSettingsFilePath().c_str());
     DeleteRunValue();
     marker::ClearLog();
     if (small_disk::Available())

@@ -27,7 +27,8 @@ enum MainControl {
 
 // ---- The settings file and the Run value -------------------------------------------------
 
-std::string SettingsFilePath();  // jlpos.ini in the Windows folder
+std::string SettingsFilePath();     // jlpos.ini beside the newest Jumplet's program
+std::string OldSettingsFilePath();  // where earlier versions kept it: the Windows folder
 inline bool SettingsFileExists() { return FileExists(SettingsFilePath()); }
 inline std::string ReadSettingsFile() { return ReadFileBytes(SettingsFilePath()); }
 inline void WriteSettingsFile(const std::string& text) { WriteFileBytes(SettingsFilePath(), text); }

@@ -97,22 +97,22 @@ TEST_F(Hotkey, TheKeyBringsUpAnEmptyFocusedSearchLineAndGoesOn)
     EXPECT_FALSE(main.window.IsVisible());
 }
 
-// The choice is read from jlpos.ini at every key: a new one works at the next key and the
-// old one stops; "None" and an index past the table stop the key at once, and then not
-// even a key without a key code matches.
-TEST_F(Hotkey, AChoiceChangedInTheSettingsFileHoldsFromTheNextKey)
+// Options that chose another key tell every instance: the new key works at the next press
+// and the old one stops; "None" and an index past the table stop the key at once, and
+// then not even a key without a key code matches.
+TEST_F(Hotkey, AKeyChosenInOptionsHoldsFromTheNextPress)
 {
     struct Case {
-        const char* index;
+        int index;
         WORD works;  // 0: no key brings the window up
     };
-    const Case cases[] = {{"4", VK_F7}, {"10", 0}, {"11", 0}, {"99", 0}, {"-1", 0}, {"1", VK_HOME}};
+    const Case cases[] = {{4, VK_F7}, {10, 0}, {11, 0}, {99, 0}, {-1, 0}, {1, VK_HOME}};
     const WORD everyKey[] = {VK_NEXT, VK_HOME, VK_END, VK_PRIOR, VK_F7, VK_F8, VK_F9, VK_F11, VK_F12, 0};
     Instance app = StartAndClose("");
     Window main = app.MainWindow();
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("vkkey=") + c.index);
-        WriteSettingsFile(std::string("[moreopt]\r\nvkkey=") + c.index + "\r\n");
+        SCOPED_TRACE("key index " + std::to_string(c.index));
+        SendMessageA(main.Handle(), RegisterWindowMessageA("Jumplet.HotkeyChanged"), (WPARAM)c.index, 0);
         witness->TakeFocus();
         for (WORD key : everyKey) {
             if (c.works != 0 && key == c.works)

@@ -282,10 +282,10 @@ TEST_F(Options, OpensAsItsTemplateSaysWithTheDefaults)
     };
     const Control controls[] = {
         {kHelpButton, "Button", 0x50010001, {143, 102, 29, 17}, nullptr},
-        {-1, "Static", 0x50000000, {21, 62, 32, 8}, nullptr},
+        {-1, "Static", 0x50000000, {21, 62, 36, 8}, nullptr},
         {kAutoStartBox, "Button", 0x50010003, {58, 60, 16, 13}, nullptr},
-        {kHotkeyList, "ComboBox", 0x50000202, {97, 80, 66, 14}, nullptr},
-        {-1, "Static", 0x50000000, {21, 82, 69, 8}, nullptr},
+        {kHotkeyList, "ComboBox", 0x50000202, {97, 80, 72, 14}, nullptr},
+        {-1, "Static", 0x50000000, {21, 82, 76, 8}, nullptr},
         {kFacebookButton, "Button", 0x50010000, {205, 30, 14, 14}, kFacebook},
         {kTwitterButton, "Button", 0x50010000, {205, 65, 17, 14}, kTwitter},
         {kGooglePlusButton, "Button", 0x50010000, {205, 100, 15, 14}, kGooglePlus},
@@ -293,7 +293,7 @@ TEST_F(Options, OpensAsItsTemplateSaysWithTheDefaults)
         {-1, "Button", 0x50000007, {11, 44, 170, 87}, nullptr},
         {kAboutText, "Edit", 0x50010884, {10, 139, 175, 38}, nullptr},
         {-1, "Button", 0x50000007, {193, 9, 46, 167}, nullptr},
-        {-1, "Static", 0x50000000, {74, 62, 77, 8}, nullptr},
+        {-1, "Static", 0x50000000, {74, 62, 82, 8}, nullptr},
         {kSoundBox, "Button", 0x50010003, {156, 60, 12, 13}, nullptr},
     };
     const char* const texts[] = {"Help", "Auto-Start", "", "Page Down Key", "Select a Shortcut key", "FB", "TW", "GP",
@@ -303,6 +303,16 @@ TEST_F(Options, OpensAsItsTemplateSaysWithTheDefaults)
     std::vector<Window> children = ChildrenOf(dialog);
     ASSERT_EQ(children.size(), std::size(controls));
     POINT origin = ClientOrigin(dialog);
+    // Texts are measured in the font Windows gives this template, the shell font at 8 pt.
+    HDC screen = GetDC(nullptr);
+    HFONT shellFont = CreateFontA(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                                  DEFAULT_CHARSET, 0, 0, 0, 0, "MS Shell Dlg 2");
+    HGDIOBJ oldFont = SelectObject(screen, shellFont);
+    auto textWidth = [&](const std::string& text) {
+        SIZE size = {};
+        GetTextExtentPoint32A(screen, text.c_str(), (int)text.size(), &size);
+        return (int)size.cx;
+    };
     for (size_t i = 0; i < children.size(); i++) {
         const Control& expected = controls[i];
         const Window& child = children[i];
@@ -322,12 +332,23 @@ TEST_F(Options, OpensAsItsTemplateSaysWithTheDefaults)
             EXPECT_TRUE(Shows(child, normal)) << "not its normal picture";
         }
         EXPECT_EQ(r.right - r.left, size.cx);
+        if (expected.className == std::string("Static")) {
+            EXPECT_LE(textWidth(texts[i]), r.right - r.left) << "the label is cut";
+        }
         // A combo box's height in the template is that of its open list, which Wine
         // lengthens to six items at least; closed, it is as high as its font makes it.
         if (expected.id != kHotkeyList) {
             EXPECT_EQ(r.bottom - r.top, size.cy);
         }
     }
+    RECT keyField = {};
+    GetClientRect(FindWindowExA(dialog.Control(kHotkeyList).Handle(), nullptr, "Edit", nullptr), &keyField);
+    for (const char* key : kHotkeys) {
+        EXPECT_LE(textWidth(key), keyField.right) << key << " is cut in the key list";
+    }
+    SelectObject(screen, oldFont);
+    DeleteObject(shellFont);
+    ReleaseDC(nullptr, screen);
     RECT visit = dialog.Control(kVisitButton).Rect();
     EXPECT_EQ(visit.right - visit.left, 36);
     EXPECT_EQ(visit.bottom - visit.top, 45);

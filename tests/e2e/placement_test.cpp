@@ -130,8 +130,8 @@ TEST_F(Placement, WhereTheWindowsFirstComeUp)
 }
 
 // Each window comes back where the user last closed it, not where a launch hid it; both
-// places go to the settings file in the Windows folder as soon as the windows close, not
-// beside the program.
+// places go to the settings file beside the program as soon as the windows close, and
+// nothing to the Windows folder.
 TEST_F(Placement, WindowsComeBackWhereTheUserClosedThem)
 {
     jumplet.WriteDataFile(DataLines({"Marker", marker::ProgramPath()}));
@@ -151,7 +151,7 @@ TEST_F(Placement, WindowsComeBackWhereTheUserClosedThem)
     EXPECT_TRUE(EqualRect(&stored.rcNormalPosition, &mainClosedAt)) << Describe(stored.rcNormalPosition);
     ASSERT_TRUE(StoredPlacement(kAddSection, kAddKey, &stored)) << ReadSettingsFile();
     EXPECT_TRUE(EqualRect(&stored.rcNormalPosition, &addClosedAt)) << Describe(stored.rcNormalPosition);
-    EXPECT_FALSE(FileExists(jumplet.Folder() + "jlpos.ini"));
+    EXPECT_FALSE(FileExists(OldSettingsFilePath()));
 
     ClickTrayIcon();
     ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); })) << "the tray icon did not bring the window up";

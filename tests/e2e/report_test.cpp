@@ -24,6 +24,7 @@ const char kHeader[] = R"(<!--
 
 <html>
 <head>
+ <meta http-equiv="Content-Type" content="text/html; charset=windows-1252">
  <title>Jumplet Report</title>
  <style>
 	body
@@ -102,7 +103,8 @@ TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
 {
     // Names that would be markup, and targets that would end the link's address, stay
     // text; the rows follow the table's order, each block on the line where the last ended.
-    jumplet.WriteDataFile(DataLines({"Docs", "C:\\Docs",
+    // An address the launcher opens by its "www." alone links as the web address it is.
+    jumplet.WriteDataFile(DataLines({"Docs", "C:\\Docs", "Site", "WWW.example.org/a?b",
                                      "<script>alert(1)</script>", "C:\\a&b \"c\".txt",
                                      "\"><img src=x onerror=alert(1)>", "http://x.example/?a=1&b='2'",
                                      "&amp;", "Message : <b>bold</b> & done"}));
@@ -120,6 +122,9 @@ TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
         " </tr>"
         "<tr>\n<td height=\"30\">4</td><td>Docs</td>\n"
         " <td><a href=\"C:\\Docs\">C:\\Docs</a></td>\n"
+        " </tr>"
+        "<tr>\n<td height=\"30\">5</td><td>Site</td>\n"
+        " <td><a href=\"http://WWW.example.org/a?b\">WWW.example.org/a?b</a></td>\n"
         " </tr>" +
         kFooter);
     for (int run = 1; run <= 2; run++) {

@@ -42,6 +42,7 @@ if [ "$missing" = 1 ]; then
     exit 2
 fi
 
+. "$top/tools/wine_env.sh"  # for use_wine_fonts; the settings below are this suite's own
 export WINEPREFIX=$work/prefix
 export WINEARCH=win32
 export WINEDEBUG=-all
@@ -116,6 +117,7 @@ set_up() {
         say "wineboot failed (see $work/wineboot.log)"
         return 2
     fi
+    use_wine_fonts "$WINEPREFIX"
 
     tools_dir=$WINEPREFIX/drive_c/e2etools
     mkdir -p "$tools_dir"

@@ -3,7 +3,7 @@
 // it is killed. The crash test kills it at random moments and checks that the data file is
 // always wholly one content or the other.
 #include <windows.h>
-#include "app/app.h"
+#include "base/program.h"
 #include "store/store.h"
 
 static bool ReadInto(const char* path, TextBuffer* text)

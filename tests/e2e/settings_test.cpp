@@ -7,8 +7,8 @@ using namespace e2e;
 namespace {
 
 // Only a launch sound that reads as 1 is on; auto-start keeps any number. Without a file
-// the defaults hold: reading creates no file, and Quit writes off and off, in the Windows
-// folder, and only the two flags (the hotkey index is written by the options dialog alone).
+// the defaults hold: reading creates no file, and Quit writes off and off, beside the
+// program and never in the Windows folder, and only the two flags (the hotkey index is written by the options dialog alone).
 class Settings : public JumpletTest {};
 
 TEST_F(Settings, QuitWritesBackWhatStartUpReadFromTheFirstTwoCharacters)
@@ -36,8 +36,26 @@ TEST_F(Settings, QuitWritesBackWhatStartUpReadFromTheFirstTwoCharacters)
         EXPECT_EQ(SettingsFileExists(), c.file != nullptr) << "reading the options created the file";
         QuitFromTray(app);
         EXPECT_EQ(ReadSettingsFile(), c.written);
-        EXPECT_FALSE(FileExists(jumplet.Folder() + "jlpos.ini"));
+        EXPECT_FALSE(FileExists(OldSettingsFilePath()));
     }
+}
+
+// Earlier versions kept the file in the Windows folder: the first start copies it whole,
+// and from then on the copy beside the program is the one read and written.
+TEST_F(Settings, AFileInTheWindowsFolderIsTakenOverOnceAndLeftAsItIs)
+{
+    const std::string old = "[kestrovane]\r\nstartup=0\r\nlaunchsound=1\r\n[moreopt]\r\nvkkey=3\r\n";
+    WriteFileBytes(OldSettingsFilePath(), old);
+    Instance app = jumplet.StartShown();
+    EXPECT_EQ(ReadSettingsFile(), old);
+    QuitFromTray(app);
+    EXPECT_EQ(ReadSetting("kestrovane", "launchsound"), "1");
+
+    WriteFileBytes(OldSettingsFilePath(), "[kestrovane]\r\nlaunchsound=0\r\n");
+    QuitFromTray(jumplet.StartShown());
+    EXPECT_EQ(ReadSetting("kestrovane", "launchsound"), "1") << "the Windows folder's file was read again";
+    EXPECT_EQ(ReadSetting("moreopt", "vkkey"), "3");
+    EXPECT_EQ(ReadFileBytes(OldSettingsFilePath()), "[kestrovane]\r\nlaunchsound=0\r\n");
 }
 
 }  // namespace

@@ -68,6 +68,9 @@ TEST(AppendingAShortcut, GoesInBeforeALastNameWithoutATarget)
     // A stray CR at the end is a line of its own; with CR-only ends the text is one line.
     EXPECT_EQ(AppendedFile("a\r\n1\r\n\r", "bee", "x", false), "a\r\n1\r\nbee\r\nx\r\n\r");
     EXPECT_EQ(AppendedFile("a\r1\r", "bee", "x", false), "bee\r\nx\r\na\r1\r");
+    // A byte-order mark stays first, with no blank line after it.
+    EXPECT_EQ(AppendedFile("\xEF\xBB\xBFlonely\r\n", "bee", "x", false), "\xEF\xBB\xBF" "bee\r\nx\r\nlonely\r\n");
+    EXPECT_EQ(AppendedFile("\xEF\xBB\xBF", "bee", "x", false), "\xEF\xBB\xBF" "bee\r\nx\r\n");
 }
 
 // For any old bytes: the table read back is the old one and then the new record, and
@@ -84,6 +87,8 @@ TEST(AppendingAShortcut, TheTableReadBackIsTheOldOneAndTheNewRecordForAnyBytes)
         size_t length = random() % 40;
         for (size_t i = 0; i < length; i++)
             old.push_back(alphabet[random() % sizeof(alphabet)]);
+        if (round % 7 == 0)
+            old = "\xEF\xBB\xBF" + old;
         std::string text = TextModeView(old);
         if (ParseShortcuts(text.c_str(), nullptr).fileRecords >= TABLE_CAPACITY)
             continue;  // refused before any file is built
@@ -139,6 +144,8 @@ TEST(DeletingShortcuts, TakesOutTheSelectedRecordsLinesAndKeepsEveryOtherByte)
         {"aa\nMessage : ta\nbb\n", {"aa"}, "aa\r\nMessage : ta\r\nbb\x1A\r\nMessage : tb\r\ncc\r\nMessage : tc\r\n",
          "bb\x1A\r\nMessage : tb\r\ncc\r\nMessage : tc\r\n"},
         {"new\nC:\\n\n", {"new"}, "new\r\nC:\\n\r\n" + unicode, unicode},
+        // A byte-order mark in front is no part of the first name, and stays.
+        {"a\n1\nb\n2\n", {"a"}, "\xEF\xBB\xBF" "a\r\n1\r\nb\r\n2\r\n", "\xEF\xBB\xBF" "b\r\n2\r\n"},
         // A pair beyond the table is not one the user saw: it stays.
         {"b\n2\n", {"b"}, fullTable + "b\r\n2\r\n", fullTable + "b\r\n2\r\n"},
         // A record longer than its fields stays whole, and goes whole when it is selected.
@@ -186,6 +193,8 @@ TEST(DeletingShortcuts, TakesOutExactlyTheSelectedPairsForAnyBytes)
             now += field(30) + (random() % 2 ? "\r\n" : "");  // a last name without a target
         if (random() % 4 == 0)
             now += std::string(1, random() % 2 ? '\x1A' : '\0') + someFile(2);
+        if (random() % 5 == 0)
+            now = "\xEF\xBB\xBF" + now;
         ShortcutTableData shown = TableOf(random() % 2 ? TextModeView(now) : TextModeView(someFile(12)));
         std::vector<char> selected(TABLE_CAPACITY, 0);
         for (int i = 0; i < shown.count; i++)

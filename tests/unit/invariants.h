@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 #include <cstring>
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 #include "store/report_page.h"
 #include "text_helpers.h"
 
@@ -15,19 +15,22 @@ namespace invariants {
 
 // The lines of a file's bytes that hold text, split here at LF without the program's
 // reader: where each starts and where the next begins, and its text as a text-mode read
-// gives it. Nothing after the first NUL or Ctrl-Z counts.
+// gives it. Nothing after the first NUL or Ctrl-Z counts, nor a UTF-8 byte-order mark in
+// front.
 struct ByteLine {
     size_t start, next;
     std::string text;
 };
 
-inline std::vector<ByteLine> TextLines(const std::string& bytes, size_t* visibleEnd)
+inline std::vector<ByteLine> TextLines(const std::string& bytes, size_t* visibleEnd, size_t* markEnd)
 {
     size_t end = std::min(bytes.find('\0'), bytes.find('\x1A'));
     end = std::min(end, bytes.size());
     *visibleEnd = end;
     std::vector<ByteLine> lines;
-    for (size_t start = 0; start < end;) {
+    size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 && end >= 3 ? 3 : 0;
+    *markEnd = start;
+    while (start < end) {
         size_t lineFeed = bytes.find('\n', start);
         bool ended = lineFeed < end;
         size_t textEnd = ended ? lineFeed : end;
@@ -44,18 +47,18 @@ inline std::vector<ByteLine> TextLines(const std::string& bytes, size_t* visible
 
 // An add to any old file: the new file is the old bytes with the record's two CR LF lines
 // put in after the visible text (a line end first if its last line had none), or before a
-// last name that has no target, which stays last.
+// last name that has no target, which stays last; a byte-order mark stays first.
 inline std::string AppendBroken(const std::string& old, const char* name, const char* target, bool isMessage)
 {
-    size_t end = 0;
-    std::vector<ByteLine> lines = TextLines(old, &end);
+    size_t end = 0, mark = 0;
+    std::vector<ByteLine> lines = TextLines(old, &end, &mark);
     std::string record = std::string(name) + "\r\n" + (isMessage ? MessagePrefix : "") + target + "\r\n";
     std::string expected;
     if (lines.size() % 2 == 1) {
         size_t at = lines.back().start;
         expected = old.substr(0, at) + record + old.substr(at);
     } else {
-        std::string lineEnd = end > 0 && old[end - 1] != '\n' ? "\r\n" : "";
+        std::string lineEnd = end > mark && old[end - 1] != '\n' ? "\r\n" : "";
         expected = old.substr(0, end) + lineEnd + record + old.substr(end);
     }
     if (text::AppendedFile(old, name, target, isMessage) != expected)
@@ -69,8 +72,8 @@ inline std::string AppendBroken(const std::string& old, const char* name, const 
 // them), and nothing else.
 inline std::string DeleteBroken(const std::string& bytes, const ShortcutTableData& shown, const bool* selected)
 {
-    size_t end = 0;
-    std::vector<ByteLine> lines = TextLines(bytes, &end);
+    size_t end = 0, mark = 0;
+    std::vector<ByteLine> lines = TextLines(bytes, &end, &mark);
     size_t pairs = std::min(lines.size() / 2, (size_t)TABLE_CAPACITY);
     std::vector<bool> gone(pairs, false);
     for (int32_t i = 0; i < shown.count; i++) {
@@ -147,13 +150,24 @@ inline bool IsScriptLink(const std::string& address)
     return false;
 }
 
+// Where a link goes: nowhere for script, http:// before a web address the shell would
+// open so, the target itself otherwise.
+inline std::string LinkAddress(const std::string& target)
+{
+    if (IsScriptLink(target))
+        return "#";
+    bool web = target.size() >= 4 && (target[0] | 0x20) == 'w' && (target[1] | 0x20) == 'w' &&
+               (target[2] | 0x20) == 'w' && target[3] == '.';
+    return web ? "http://" + target : target;
+}
+
 const char kReportFooter[] = "\n </table>\n </div>\n </body>\n</html>";
 
 inline std::string ReportPageOf(const ShortcutTableData& table)
 {
     TextBuffer page;
     InitText(&page);
-    BuildReportPage(table, &page);
+    BuildReportPage(table, "windows-1252", &page);
     return page.failed ? std::string() : text::Taken(&page);
 }
 
@@ -212,7 +226,7 @@ inline std::string ReportPageBroken(const ShortcutTableData& table)
     for (int32_t i = 0; i < table.count; i++) {
         const ShortcutRecord& record = table.records[i];
         bool row = literal("<tr>\n<td height=\"30\">" + std::to_string(i + 1) + "</td><td>") && escaped(record.name) &&
-                   literal("</td>\n <td><a href=\"") && escaped(IsScriptLink(record.target) ? "#" : record.target) &&
+                   literal("</td>\n <td><a href=\"") && escaped(LinkAddress(record.target).c_str()) &&
                    literal("\">") &&
                    escaped(record.target) && literal("</a></td>\n </tr>");
         if (!row)

@@ -44,6 +44,12 @@ void SchemeInFront(std::mt19937& random, char* target)
     snprintf(target, TARGET_SIZE, "%s", whole.c_str());
 }
 
+void WebAddressInFront(std::mt19937& random, char* target)
+{
+    std::string whole = std::string(random() % 2 ? "www." : "WwW.") + target;
+    snprintf(target, TARGET_SIZE, "%s", whole.c_str());
+}
+
 TEST(ReportPage, AnEmptyTableGivesTheHeaderAndTheFooterOnly)
 {
     ShortcutTableData table = {};
@@ -67,6 +73,8 @@ TEST(ReportPage, AnyNameAndTargetStayTextInTheirCellsAndLinks)
             RandomField(random, table.records[i].target, TARGET_SIZE);
             if (random() % 3 == 0)
                 SchemeInFront(random, table.records[i].target);
+            else if (random() % 4 == 0)
+                WebAddressInFront(random, table.records[i].target);
         }
         ASSERT_EQ(invariants::ReportPageBroken(table), "") << "round " << round;
     }
@@ -92,11 +100,32 @@ TEST(ReportPage, OnlyTargetsThatWouldRunAsScriptLinkNowhere)
         EXPECT_FALSE(RunsAsScript(plain)) << plain;
 
     static ShortcutTableData table;
-    table.count = 1;
+    table.count = 3;
     strcpy(table.records[0].name, "trap");
     strcpy(table.records[0].target, "javascript:alert(1)");
+    // A web address as the add form proposes it links as the shell opens it.
+    strcpy(table.records[1].target, "www.example.org");
+    strcpy(table.records[2].target, "wwwexample.org");
     std::string page = ReportPageOf(table);
     EXPECT_NE(page.find("<a href=\"#\">javascript:alert(1)</a>"), std::string::npos);
+    EXPECT_NE(page.find("<a href=\"http://www.example.org\">www.example.org</a>"), std::string::npos);
+    EXPECT_NE(page.find("<a href=\"wwwexample.org\">wwwexample.org</a>"), std::string::npos);
+}
+
+TEST(ReportPage, DeclaresTheCodePageItsTextIsWrittenIn)
+{
+    char name[24];
+    const std::pair<unsigned, const char*> rows[] = {
+        {1252, "windows-1252"}, {1251, "windows-1251"}, {874, "windows-874"}, {65001, "utf-8"},
+        {932, "shift_jis"},     {936, "gbk"},           {949, "euc-kr"},     {950, "big5"},
+    };
+    for (const auto& row : rows)
+        EXPECT_STREQ(CharsetOfCodePage(row.first, name, sizeof name), row.second) << row.first;
+    static const ShortcutTableData empty = {};
+    std::string page = ReportPageOf(empty);
+    EXPECT_NE(page.find("<head>\n <meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\n"
+                        " <title>"),
+              std::string::npos);
 }
 
 }  // namespace

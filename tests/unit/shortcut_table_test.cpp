@@ -43,6 +43,14 @@ TEST(LoadingTheDataFile, BlankLinesAndLineEndStylesDoNotMatter)
     EXPECT_EQ(plain.size(), 2u);
 }
 
+TEST(LoadingTheDataFile, AByteOrderMarkInFrontIsReadPast)
+{
+    EXPECT_EQ(Load("\xEF\xBB\xBF" "Zulu\r\n1\r\nalpha\r\n2\r\n"), (Rows{"alpha=2", "Zulu=1"}));
+    EXPECT_EQ(Load("\xEF\xBB\xBF\r\nalpha\r\n2\r\n"), (Rows{"alpha=2"}));
+    // Only in front: anywhere else the bytes are the name's own.
+    EXPECT_EQ(Load("a\r\n1\r\n\xEF\xBB\xBF" "b\r\n2\r\n"), (Rows{"a=1", "\xEF\xBB\xBF" "b=2"}));
+}
+
 TEST(LoadingTheDataFile, LoneCarriageReturnStaysInItsLine)
 {
     EXPECT_EQ(Load("a\rb\r\nt\r\n"), (Rows{"a\rb=t"}));

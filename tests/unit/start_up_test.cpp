@@ -2,10 +2,12 @@
 #include <cstring>
 #include <string>
 #include "app/command_line.h"
-#include "app/program_paths.h"
+#include "base/program_paths.h"
 #include "settings/setting_number.h"
-#include "tray/hotkey_choices.h"
-#include "ui/main/centring.h"
+#include "settings/hotkey_choices.h"
+#include "tray/key_event.h"
+#include "ui/shared/centring.h"
+#include "ui/shared/scaling.h"
 
 namespace {
 
@@ -88,6 +90,89 @@ TEST(HotkeyChoices, IndexesOutsideTheTableMeanNoKey)
     EXPECT_STREQ(HotkeyChoices[HOTKEY_NONE_INDEX].text, "None (Disable)");
 }
 
+TEST(HotkeyChoices, WhatAKeyEventAsksOfTheWindow)
+{
+    const unsigned down = 0x100, up = 0x101, systemDown = 0x104;
+    struct Row {
+        unsigned message, key;
+        bool altDown;
+        int hotkey;
+        HookAction action;
+        bool mainWindowInFront = false;
+    };
+    const Row rows[] = {
+        {down, 0x22, false, 0x22, HOOK_BRING_UP},  {up, 0x22, false, 0x22, HOOK_NOTHING},
+        {down, 0x23, false, 0x22, HOOK_NOTHING},   {down, 0x22, true, 0x22, HOOK_NOTHING},
+        // F10 is the menu key: a system key even without Alt.
+        {systemDown, 0x79, false, 0x79, HOOK_BRING_UP}, {systemDown, 0x79, true, 0x79, HOOK_NOTHING},
+        {systemDown, 0x79, false, 0x7A, HOOK_NOTHING},  {down, 0x79, false, 0x79, HOOK_BRING_UP},
+        // Any other key as a system key had Alt held, whatever the flags say.
+        {systemDown, 0x22, false, 0x22, HOOK_NOTHING}, {systemDown, 0x26, false, 0x22, HOOK_NOTHING},
+        // No key matches "no key", not even an event without a key code.
+        {down, 0, false, 0, HOOK_NOTHING},
+        {down, 0x26, false, 0x22, HOOK_UP},        {down, 0x28, false, 0x22, HOOK_DOWN},
+        {down, 0x26, false, 0, HOOK_UP},           {up, 0x28, false, 0x22, HOOK_NOTHING},
+        {down, 0x28, true, 0x22, HOOK_NOTHING},
+        // With the main window in front its search line moves the list itself.
+        {down, 0x26, false, 0x22, HOOK_NOTHING, true}, {down, 0x28, false, 0x22, HOOK_NOTHING, true},
+        {down, 0x22, false, 0x22, HOOK_BRING_UP, true},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(HookActionOf(row.message, row.key, row.altDown, row.hotkey, row.mainWindowInFront), row.action)
+            << std::hex << row.message << " " << row.key << " alt " << row.altDown << " hotkey " << row.hotkey;
+}
+
+TEST(Scaling, EveryFigureTimesTheDpiOver96RoundedAsMulDivRounds)
+{
+    struct Row {
+        int pixels, dpi, scaled;
+    };
+    const Row rows[] = {
+        {290, 96, 290},  {355, 96, 355},  {290, 120, 363}, {355, 120, 444}, {290, 144, 435}, {355, 144, 533},
+        {290, 192, 580}, {355, 192, 710}, {1, 120, 1},     {2, 120, 3},     {-2, 120, -3},   {-1000, 144, -1500},
+        {0, 192, 0},     {235, 144, 353}, {59, 120, 74},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ScaledPixels(row.pixels, row.dpi), row.scaled) << row.pixels << " at " << row.dpi;
+    PixelRect search = ScaledRect(PixelRect{10, 85, 165, 21}, 144);
+    EXPECT_EQ(search.x, 15);
+    EXPECT_EQ(search.y, 128);
+    EXPECT_EQ(search.width, 248);
+    EXPECT_EQ(search.height, 32);
+}
+
+// h: the hook saw a key press; d: the desktop saw one (raw input). ^ marks the press after
+// which the hook is installed again.
+TEST(HookWatch, InstallsAgainOnlyWhenPressesInARowMissedTheHook)
+{
+    struct Row {
+        const char* events;
+        const char* reinstalls;
+    };
+    const Row rows[] = {
+        {"hdhdhdhd", "........"},  // every press reaches both, in either order
+        {"dhdhdhdh", "........"},
+        {"ddhddhddh", "........."},  // never three in a row unseen
+        {"ddd", "..^"},
+        {"dddddd", "..^..^"},
+        {"hdddhddd", "...^...^"},
+        {"ddhddd", ".....^"},
+    };
+    for (const Row& row : rows) {
+        HookWatch watch = {};
+        std::string reinstalls;
+        for (const char* event = row.events; *event != '\0'; event++) {
+            if (*event == 'h') {
+                HookSawPress(&watch);
+                reinstalls += '.';
+            } else {
+                reinstalls += DesktopSawPress(&watch) ? '^' : '.';
+            }
+        }
+        EXPECT_EQ(reinstalls, row.reinstalls) << row.events;
+    }
+}
+
 TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
 {
     ScreenRect work = {0, 0, 1280, 994};
@@ -119,6 +204,27 @@ TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
     EXPECT_TRUE(HasNegativeOrigin(ScreenRect{5, -1, 295, 354}));
     EXPECT_FALSE(HasNegativeOrigin(ScreenRect{0, 0, 290, 355}));
     EXPECT_FALSE(HasNegativeOrigin(big));
+}
+
+TEST(Centring, AWindowPartlyOffItsMonitorIsMovedWhollyInside)
+{
+    struct Row {
+        ScreenRect work, window;
+        int32_t x, y;
+    };
+    const Row rows[] = {
+        {{0, 0, 1024, 738}, {950, 100, 1240, 455}, 734, 100},    // closed on a wider screen
+        {{0, 0, 800, 570}, {300, 400, 540, 610}, 300, 360},      // the add window's OK button below
+        {{0, 0, 1024, 738}, {100, 100, 390, 455}, 100, 100},     // wholly inside already
+        {{-1280, 0, 0, 994}, {-100, 50, 190, 405}, -290, 50},    // a monitor to the left
+        {{0, 30, 1024, 768}, {10, 5, 300, 360}, 10, 30},         // under a taskbar at the top
+        {{0, 0, 200, 150}, {50, 50, 340, 405}, 0, 0},            // larger than the area
+    };
+    for (const Row& row : rows) {
+        ScreenPoint origin = FittedOrigin(row.work, row.window);
+        EXPECT_EQ(origin.x, row.x) << row.window.left << "," << row.window.top;
+        EXPECT_EQ(origin.y, row.y) << row.window.left << "," << row.window.top;
+    }
 }
 
 }  // namespace

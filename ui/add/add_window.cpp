@@ -2,57 +2,91 @@
 #include "ui/add/add_window.h"
 #include <commdlg.h>
 #include <shlobj.h>
-#include "app/app.h"
-#include "app/late_library.h"
+#include "base/late_library.h"
+#include "base/program.h"
 #include "res/resource.h"
-#include "store/data_text.h"
 #include "settings/settings.h"
+#include "store/data_text.h"
 #include "store/store.h"
 #include "ui/add/drop.h"
-#include "ui/main/fonts.h"
-#include "ui/main/main_window.h"
-#include "ui/main/placement.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/lists.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/scaling.h"
+#include "ui/shared/window_state.h"
 
-HWND NameEdit;
-HWND TargetEdit;
-HWND TypeCombo;
-int MessageTypeFlag = 0;
-char FolderPathBuffer[PATH_BUFFER];
+static char FolderPathBuffer[PATH_BUFFER];
 
 enum { TYPE_FILE, TYPE_FOLDER, TYPE_WEB_ADDRESS, TYPE_MESSAGE, TYPE_COUNT };
 static const char* const TypeNames[TYPE_COUNT] = {"File", "Folder", "Web address", "Message"};
 
-static HWND CreateFormControl(HWND parent, const char* className, const char* text,
-                              DWORD style, int x, int y, int width, int height, int id)
+static HWND NameLabel, TypeLabel, OnClickGroup, OkButton;
+// The control that had the keyboard last, given it back when the window is active again.
+static HWND LastFocus;
+static HFONT FormFont;
+
+// The controls as written for 96 DPI, in the order they are made.
+struct ControlSpec {
+    const char* className;
+    const char* text;
+    DWORD style;
+    PixelRect rect;
+    int id;
+    HWND* handle;
+};
+
+static const ControlSpec FormControls[] = {
+    {"static", "Name", 0, {5, 18, 120, 18}, 0, &NameLabel},
+    {"static", "Type", 0, {5, 55, 120, 18}, 0, &TypeLabel},
+    {"button", "On Click ..", BS_GROUPBOX, {10, 100, 210, 70}, 0, &OnClickGroup},
+    {"EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, {22, 130, 140, 21}, 0, &TargetEdit},
+    {"EDIT", "", WS_BORDER | WS_TABSTOP, {55, 15, 155, 21}, 0, &NameEdit},
+    {"combobox", NULL, CBS_DROPDOWN | WS_TABSTOP, {55, 56, 155, 110}, 0, &TypeCombo},
+    {"button", "OK", WS_TABSTOP, {170, 128, 40, 25}, IDC_ADD_OK, &OkButton},
+};
+
+// Tab goes from the name to the type, the target and OK, as the form reads; the controls
+// are made in another order, so the keyboard's order is set apart from it.
+static void SetTabOrder()
 {
-    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                           height, parent, (HMENU)(INT_PTR)id, AppInstance, NULL);
+    SetWindowPos(NameEdit, OnClickGroup, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(TypeCombo, NameEdit, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-static void CreateFormControls(HWND window)
+static void CreateFormControls(HWND window, int dpi)
 {
-    HWND controls[7];
-    controls[0] = CreateFormControl(window, "static", "Name", 0, 5, 18, 120, 18, 0);
-    controls[1] = CreateFormControl(window, "static", "Type", 0, 5, 55, 120, 18, 0);
-    controls[2] = CreateFormControl(window, "button", "On Click ..", BS_GROUPBOX, 10, 100,
-                                    210, 70, 0);
-    TargetEdit = CreateFormControl(window, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 22, 130,
-                                   140, 21, 0);
-    NameEdit = CreateFormControl(window, "EDIT", "", WS_BORDER, 55, 15, 155, 21, 0);
-    TypeCombo = CreateFormControl(window, "combobox", NULL, CBS_DROPDOWN, 55, 56, 155, 110, 0);
-    controls[3] = TargetEdit;
-    controls[4] = NameEdit;
-    controls[5] = TypeCombo;
-    controls[6] = CreateFormControl(window, "button", "OK", 0, 170, 128, 40, 25, IDC_ADD_OK);
-    HFONT font = CreateScaledFont("verdana", 11, 400);
-    for (HWND control : controls)
-        SendMessageA(control, WM_SETFONT, (WPARAM)font, 0);
+    for (const ControlSpec& spec : FormControls) {
+        PixelRect rect = ScaledRect(spec.rect, dpi);
+        *spec.handle = CreateWindowExA(0, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, rect.x, rect.y,
+                                       rect.width, rect.height, window, (HMENU)(INT_PTR)spec.id, AppInstance, NULL);
+    }
+    SetTabOrder();
+}
+
+static void LayOutFormControls(int dpi)
+{
+    for (const ControlSpec& spec : FormControls) {
+        PixelRect rect = ScaledRect(spec.rect, dpi);
+        MoveWindow(*spec.handle, rect.x, rect.y, rect.width, rect.height, TRUE);
+    }
+}
+
+// The window makes its font for itself, at its own scale; the one it replaces is given back.
+static void SetFormFont(int dpi, BOOL redraw)
+{
+    HFONT old = FormFont;
+    FormFont = CreateScaledFont("verdana", 11, 400, dpi);
+    for (const ControlSpec& spec : FormControls)
+        SendMessageA(*spec.handle, WM_SETFONT, (WPARAM)FormFont, redraw);
+    ReleaseFont(old);
 }
 
 static LRESULT OnCreate(HWND window)
 {
-    SetUpPlacement(&AddPlacement, window, SETTINGS_FILE, "ADDWIN", 2);
-    CreateFormControls(window);
+    SetUpPlacement(&AddPlacement, window, SettingsFilePath, "ADDWIN", 2);
+    int dpi = WindowDpi(window);
+    CreateFormControls(window, dpi);
+    SetFormFont(dpi, FALSE);
     AddItemWindow = window;
     EnableWindow(TargetEdit, FALSE);
     for (const char* typeName : TypeNames)
@@ -92,7 +126,9 @@ static void BrowseForFile(HWND owner, const WCHAR* filter, const WCHAR* defaultE
     dialog.lpstrFilter = filter;
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = PATH_BUFFER;
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    // The program's current folder stays where it started: launched programs start there,
+    // and a folder that is some process's current one cannot be deleted or renamed.
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     dialog.lpstrDefExt = defaultExtension;
     if (ShowOpenFileDialog(&dialog))
         TakeChosenPath(owner, chosen, file);
@@ -230,18 +266,85 @@ static void AddShortcut()
         PlayEventSound(LaunchSoundPath);
 }
 
-static void OnCommand(WPARAM wParam)
-{
-    if (HIWORD(wParam) == CBN_SELCHANGE)
-        OnTypeChosen();
-    if (wParam == IDC_ADD_OK)
-        AddShortcut();
-}
-
 static void OnClose(HWND window)
 {
     SavePlacement(&AddPlacement);
     ShowWindow(window, SW_HIDE);
+}
+
+// A type picked in the open list counts when the list closes on it (a click, Enter), so
+// that arrowing through the list opens no dialog on the way; with the list closed, each
+// arrow key is a choice of its own.
+static bool TypeChoicePending;
+
+static void OnTypeNotification(WORD notification)
+{
+    switch (notification) {
+    case CBN_SELCHANGE:
+        if (SendMessageA(TypeCombo, CB_GETDROPPEDSTATE, 0, 0))
+            TypeChoicePending = true;
+        else
+            OnTypeChosen();
+        break;
+    case CBN_SELENDOK:
+        if (TypeChoicePending) {
+            TypeChoicePending = false;
+            OnTypeChosen();
+        }
+        break;
+    case CBN_SELENDCANCEL:
+        TypeChoicePending = false;
+        break;
+    }
+}
+
+// Enter and Escape come from the message loop's dialog keys as IDOK and IDCANCEL: Enter
+// presses OK, Escape closes the form as its close box does.
+static void OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if ((HWND)lParam == TypeCombo)
+        OnTypeNotification(HIWORD(wParam));
+    if (wParam == IDC_ADD_OK || wParam == IDOK)
+        AddShortcut();
+    if (wParam == IDCANCEL)
+        OnClose(window);
+}
+
+// As a dialog does: going inactive, the window remembers which control had the keyboard;
+// coming back, that control has it again (the name at first), never the window itself.
+static void OnActivate(WPARAM state)
+{
+    HWND focus = GetFocus();
+    if (LOWORD(state) == WA_INACTIVE) {
+        if (focus != NULL && IsChild(AddItemWindow, focus))
+            LastFocus = focus;
+        return;
+    }
+    SetFocus(LastFocus != NULL && IsWindowEnabled(LastFocus) ? LastFocus : NameEdit);
+}
+
+// Tab and Shift+Tab, as the dialog keys ask for them: the next or previous control that
+// takes the keyboard, an edit's text selected as a dialog selects it.
+static void OnNextControl(HWND window, WPARAM which, LPARAM byHandle)
+{
+    HWND next = LOWORD(byHandle) ? (HWND)which : GetNextDlgTabItem(window, GetFocus(), which != 0);
+    if (next == NULL)
+        return;
+    SetFocus(next);
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+}
+
+static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
+{
+    int dpi = HIWORD(dpis);
+    const RECT* suggested = (const RECT*)suggestedRect;
+    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutFormControls(dpi);
+    SetFormFont(dpi, TRUE);
+    SetWindowIcons(window, dpi);
+    InvalidateRect(window, NULL, TRUE);
 }
 
 LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -251,8 +354,17 @@ LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnCreate(window);
         break;
     case WM_COMMAND:
-        OnCommand(wParam);
+        OnCommand(window, wParam, lParam);
         break;
+    case WM_ACTIVATE:
+        OnActivate(wParam);
+        return 0;
+    case WM_NEXTDLGCTL:
+        OnNextControl(window, wParam, lParam);
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, wParam, lParam);
+        return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {
             OnClose(window);

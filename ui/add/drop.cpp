@@ -1,10 +1,10 @@
 #include "ui/add/drop.h"
 #include <shellapi.h>
-#include "app/app.h"
+#include "base/program_paths.h"
 #include "store/shortcut_table.h"
-#include "ui/add/add_window.h"
 #include "ui/add/path_naming.h"
-#include "ui/main/placement.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/window_state.h"
 
 // Only a plain folder counts as one: any further attribute makes the path a file, as
 // does a path whose attributes cannot be read.
@@ -28,27 +28,6 @@ static void FillFormFromPath(const char* path)
     SendMessageA(TargetEdit, EM_LIMITTEXT, TARGET_SIZE - 1, 0);
     SetWindowTextA(TargetEdit, path);
     NameFromPath(path);
-}
-
-PathConversion AnsiPathFromWide(const WCHAR* wide, char* path, int pathSize)
-{
-    path[0] = '\0';
-    if (lstrlenW(wide) >= pathSize)
-        return PATH_TOO_LONG;
-    // A system whose ANSI code page is UTF-8 holds every path, and takes no flags.
-    bool utf8 = GetACP() == CP_UTF8;
-    BOOL usedDefault = FALSE;
-    int written = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, path,
-                                      pathSize, NULL, utf8 ? NULL : &usedDefault);
-    if (written == 0) {
-        path[0] = '\0';
-        return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? PATH_TOO_LONG : PATH_NOT_ANSI;
-    }
-    if (usedDefault) {
-        path[0] = '\0';
-        return PATH_NOT_ANSI;
-    }
-    return PATH_CONVERTED;
 }
 
 void RefusePath(HWND owner, PathConversion conversion)
@@ -89,7 +68,8 @@ void OnAddWindowDrop(HDROP drop)
 {
     SetForegroundWindow(AddItemWindow);
     char path[PATH_BUFFER] = "";
-    if (ReadSingleDrop(drop, NULL, path))
+    // Owned by the window it was dropped on, so that the box is not hidden behind it.
+    if (ReadSingleDrop(drop, AddItemWindow, path))
         FillFormFromPath(path);
     DragFinish(drop);
 }

@@ -1,75 +1,102 @@
 // The launcher window. Its procedure is a flat dispatch; each message's work is a call.
 #include "ui/main/main_window.h"
-#include <mmsystem.h>
-#include "app/app.h"
+#include "base/program.h"
 #include "res/resource.h"
-#include "settings/options_dialog.h"
+#include "settings/hotkey_choices.h"
+#include "tray/key_event.h"
 #include "settings/settings.h"
 #include "store/store.h"
+#include "tray/hotkey_hook.h"
 #include "tray/tray.h"
 #include "ui/add/drop.h"
-#include "ui/main/fonts.h"
-#include "ui/main/placement.h"
 #include "ui/main/search_box.h"
-
-HWND MainList;
-HWND DeleteList;
-HWND SearchBox;
-HWND StatusLine;
-HBITMAP LogoBitmap;
-int DeleteMode = 0;
+#include "ui/options/options_dialog.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/launching.h"
+#include "ui/shared/lists.h"
+#include "ui/shared/placement.h"
+#include "ui/shared/scaling.h"
+#include "ui/shared/window_state.h"
 
 static const char DeleteModeStatus[] = "Now select item(s) and Press Delete";
 
 // The lists are filled in table order and never sort themselves: the list box's own
-// order differs from the table's for some names, and position i must be record i. They
-// reach down under the status line, which must stay readable above them.
+// order differs from the table's for some names, and position i must be record i.
 static const DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_CLIPSIBLINGS |
                                LBS_NOTIFY | LBS_DISABLENOSCROLL;
+static const DWORD Child = WS_CHILD | WS_VISIBLE;
 
-static HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style,
-                          int x, int y, int width, int height, int id)
+static HWND RunButton, AddButton, DeleteButton, OptionButton;
+
+// The controls as written for 96 DPI, in the order they are made.
+struct ControlSpec {
+    const char* className;
+    const char* text;
+    DWORD style;
+    PixelRect rect;
+    int id;
+    HWND* handle;
+    bool listFont;
+};
+
+static const ControlSpec MainControls[] = {
+    {"button", "Run", Child, {184, 84, 80, 23}, IDC_RUN, &RunButton, false},
+    {"EDIT", "", Child | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, {10, 85, 165, 21}, IDC_SEARCHBOX, &SearchBox,
+     false},
+    {"button", "Add", Child, {205, 130, 60, 40}, IDC_ADD, &AddButton, false},
+    {"button", "Delete", Child, {205, 190, 60, 40}, IDC_DELETE, &DeleteButton, false},
+    {"button", "Option", Child, {205, 250, 60, 40}, IDC_OPTION, &OptionButton, false},
+    // Shown only while it has something to say, in delete mode.
+    {"static", "", WS_CHILD, {10, 306, 250, 21}, 0, &StatusLine, false},
+    {"listbox", NULL, ListStyle, {10, 120, 180, 200}, IDC_MAINLIST, &MainList, true},
+    // Shown only in delete mode: it ends above the status line, so that its last name and
+    // its arrow stay whole.
+    {"listbox", NULL, ListStyle | LBS_MULTIPLESEL, {10, 120, 180, 186}, IDC_DELETELIST, &DeleteList, true},
+};
+
+static HFONT ListFont, TextFont;
+
+static void CreateMainControls(HWND window, int dpi)
 {
-    return CreateWindowExA(0, className, text, style, x, y, width, height, parent,
-                           (HMENU)(INT_PTR)id, AppInstance, NULL);
-}
-
-static void CreateMainControls(HWND window)
-{
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    HWND run = CreateControl(window, "button", "Run", child, 184, 84, 80, 23, IDC_RUN);
-    SearchBox = CreateControl(window, "EDIT", "",
-                              child | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, 10, 85,
-                              165, 21, IDC_SEARCHBOX);
-    HWND add = CreateControl(window, "button", "Add", child, 205, 130, 60, 40, IDC_ADD);
-    HWND remove = CreateControl(window, "button", "Delete", child, 205, 190, 60, 40, IDC_DELETE);
-    HWND option = CreateControl(window, "button", "Option", child, 205, 250, 60, 40, IDC_OPTION);
-    // Shown only while it has something to say: it lies over the bottom of the lists.
-    StatusLine = CreateControl(window, "static", "", WS_CHILD, 10, 306, 250, 21, 0);
-    MainList = CreateControl(window, "listbox", NULL, ListStyle, 10, 120, 180, 200,
-                             IDC_MAINLIST);
-    DeleteList = CreateControl(window, "listbox", NULL, ListStyle | LBS_MULTIPLESEL, 10, 120,
-                               180, 200, IDC_DELETELIST);
-
+    for (const ControlSpec& spec : MainControls) {
+        PixelRect rect = ScaledRect(spec.rect, dpi);
+        *spec.handle = CreateWindowExA(0, spec.className, spec.text, spec.style, rect.x, rect.y, rect.width,
+                                       rect.height, window, (HMENU)(INT_PTR)spec.id, AppInstance, NULL);
+    }
     // What is typed may be run as it stands, so the line holds no more than a target can:
     // a longer command would otherwise be run cut, and the user sees what runs.
     SendMessageA(SearchBox, EM_LIMITTEXT, TARGET_SIZE - 1, 0);
+}
 
-    HFONT listFont = CreateScaledFont("verdana", 11, 400);
-    SendMessageA(MainList, WM_SETFONT, (WPARAM)listFont, 0);
-    SendMessageA(DeleteList, WM_SETFONT, (WPARAM)listFont, 0);
-    const HWND guiFontUsers[] = {StatusLine, SearchBox, add, remove, option, run};
-    for (HWND control : guiFontUsers)
-        SendMessageA(control, WM_SETFONT, (WPARAM)GuiFont, 0);
+static void LayOutMainControls(int dpi)
+{
+    for (const ControlSpec& spec : MainControls) {
+        PixelRect rect = ScaledRect(spec.rect, dpi);
+        MoveWindow(*spec.handle, rect.x, rect.y, rect.width, rect.height, TRUE);
+    }
+}
+
+// Fonts for the window's scale; the ones they replace are given back.
+static void SetMainFonts(int dpi, BOOL redraw)
+{
+    HFONT oldList = ListFont, oldText = TextFont;
+    ListFont = CreateScaledFont("verdana", 11, 400, dpi);
+    TextFont = CreateGuiFont(dpi);
+    for (const ControlSpec& spec : MainControls)
+        SendMessageA(*spec.handle, WM_SETFONT, (WPARAM)(spec.listFont ? ListFont : TextFont), redraw);
+    ReleaseFont(oldList);
+    ReleaseFont(oldText);
 }
 
 static LRESULT OnCreate(HWND window)
 {
     SetWindowTextA(window, MAIN_WINDOW_TITLE);
-    SetUpPlacement(&MainPlacement, window, SETTINGS_FILE, "MAINWIN", 1);
+    SetUpPlacement(&MainPlacement, window, SettingsFilePath, "MAINWIN", 1);
     ProgramDirectoryOf(ProgramPath, ProgramDirectory, PATH_BUFFER);
     SetDataFilePath();
-    CreateMainControls(window);
+    int dpi = WindowDpi(window);
+    CreateMainControls(window, dpi);
+    SetMainFonts(dpi, FALSE);
     EnableWindow(DeleteList, FALSE);
     ShowWindow(DeleteList, SW_HIDE);
     LogoBitmap = LoadBitmapA(AppInstance, MAKEINTRESOURCEA(IDB_LOGO));
@@ -78,50 +105,18 @@ static LRESULT OnCreate(HWND window)
     LoadListsOrEnd();
     OriginalSearchBoxProc =
         (WNDPROC)SetWindowLongPtrA(SearchBox, GWLP_WNDPROC, (LONG_PTR)SearchBoxProc);
-    SetFocus(SearchBox);
+    // Focusing a control activates its window: a hidden start keeps no hidden window active,
+    // whose search line's caret would blink, and wake the program, for ever.
+    if (!HiddenStart)
+        SetFocus(SearchBox);
     MainWindow = window;
     CreateTrayIcon();
-    CheckMenuItem(TrayMenu, IDM_AUTOSTART, AutoStartEnabled ? MF_CHECKED : MF_UNCHECKED);
     SetWindowTextA(StatusLine, "");
     if (!HiddenStart) {
         RestorePlacement(&MainPlacement);
         PresentMainWindow();
     }
     return 0;
-}
-
-void PaintLogo(HWND window, int x, int y)
-{
-    PAINTSTRUCT paint;
-    HDC target = BeginPaint(window, &paint);
-    if (LogoBitmap != NULL) {
-        HDC source = CreateCompatibleDC(target);
-        HGDIOBJ previous = SelectObject(source, LogoBitmap);
-        BITMAP bitmap;
-        GetObjectA(LogoBitmap, sizeof(bitmap), &bitmap);
-        // SRCAND: white leaves the background as it is, the dark lettering darkens it.
-        BitBlt(target, x, y, bitmap.bmWidth, bitmap.bmHeight, source, 0, 0, SRCAND);
-        SelectObject(source, previous);
-        DeleteDC(source);
-    }
-    EndPaint(window, &paint);
-}
-
-void HideMainWindow()
-{
-    ShowWindow(MainWindow, SW_HIDE);
-}
-
-void LeaveDeleteMode()
-{
-    SendMessageA(DeleteList, LB_RESETCONTENT, 0, 0);
-    EnableWindow(DeleteList, FALSE);
-    ShowWindow(DeleteList, SW_HIDE);
-    EnableWindow(MainList, TRUE);
-    ShowWindow(MainList, SW_SHOW);
-    SetWindowTextA(StatusLine, "");
-    ShowWindow(StatusLine, SW_HIDE);
-    DeleteMode = 0;
 }
 
 // A file another program holds cannot be deleted from either: delete mode waits for it.
@@ -213,6 +208,68 @@ static LRESULT OnTaskbarCreated(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
 }
 
+// Windows lets a process take the front only under conditions that a low-level hook does
+// not meet; the last input provider may. A relative mouse move by nothing makes Jumplet
+// that, and moves nothing.
+static void EarnTheFront()
+{
+    INPUT nothing;
+    ZeroMemory(&nothing, sizeof(nothing));
+    nothing.type = INPUT_MOUSE;
+    nothing.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &nothing, sizeof(nothing));
+}
+
+// The chosen key: the window comes up in front, its search line empty and ready.
+static void BringUpMainWindow()
+{
+    ShowMainWindow();
+    UpdateWindow(MainWindow);
+    EarnTheFront();
+    SetForegroundWindow(MainWindow);
+    UpdateWindow(MainWindow);
+    SetFocus(SearchBox);
+    SetWindowTextA(SearchBox, "");
+}
+
+static void OnHookKey(WPARAM action)
+{
+    switch (action) {
+    case HOOK_BRING_UP: BringUpMainWindow(); break;
+    case HOOK_UP:       MoveMainListSelection(true); break;
+    case HOOK_DOWN:     MoveMainListSelection(false); break;
+    }
+}
+
+// Another instance's options chose another key; a hand edit of the file counts from the
+// next start.
+static void OnHotkeyChanged(WPARAM index)
+{
+    ChosenHotkey = (int)index;
+    SetHotkeyCode(HotkeyCodeOf(ChosenHotkey));
+}
+
+// A tray program is seldom quit: the end of the Windows session is its Quit.
+static void OnEndSession(WPARAM ending)
+{
+    if (ending)
+        SaveOptions();
+}
+
+// Moved to a monitor of another scale, or the scale changed: the suggested rectangle, the
+// controls laid out again, fonts and icons made again.
+static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
+{
+    int dpi = HIWORD(dpis);
+    const RECT* suggested = (const RECT*)suggestedRect;
+    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutMainControls(dpi);
+    SetMainFonts(dpi, TRUE);
+    SetWindowIcons(window, dpi);
+    InvalidateRect(window, NULL, TRUE);
+}
+
 static void OnClose()
 {
     SavePlacement(&MainPlacement);
@@ -227,6 +284,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnShowRequest();
         return 0;
     }
+    if (message == HotkeyChangedMessage) {
+        OnHotkeyChanged(wParam);
+        return 0;
+    }
+    if (message == HookTestMessage)
+        return AnswerHookTest(wParam);
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
@@ -248,6 +311,22 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case TrayCallbackMessage:
         OnTrayCallback(lParam);
         break;
+    case HookKeyMessage:
+        OnHookKey(wParam);
+        return 0;
+    case HookFailedMessage:
+        TellHookFailed();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, wParam, lParam);
+        return 0;
+    case WM_SETFOCUS:
+        // Whenever the window comes up, typing goes to the search line.
+        SetFocus(SearchBox);
+        return 0;
+    case WM_ENDSESSION:
+        OnEndSession(wParam);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,8 +1,10 @@
 #include "ui/main/search_box.h"
-#include "app/app.h"
+#include "ui/shared/lists.h"
+#include "base/program.h"
 #include "settings/settings.h"
 #include "store/store.h"
-#include "ui/main/main_window.h"
+#include "ui/shared/launching.h"
+#include "ui/shared/window_state.h"
 
 enum { SEARCH_TEXT_SIZE = 128 };
 
@@ -31,10 +33,11 @@ static LRESULT OnSpace(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // Enter and Space have done their work on key-down; the characters they would leave
-// behind (a line break, a blank) must not reach the box.
+// behind (a line break, a blank) must not reach the box. Neither may a tab: the line is one
+// line of text, and an invisible tab would stop every name from matching.
 static bool IsSpentCharacter(WPARAM character)
 {
-    return character == '\r' || character == '\n' || character == ' ';
+    return character == '\r' || character == '\n' || character == ' ' || character == '\t';
 }
 
 LRESULT CALLBACK SearchBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -47,6 +50,12 @@ LRESULT CALLBACK SearchBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             return OnEnter(window, message, wParam, lParam);
         if (wParam == VK_SPACE)
             return OnSpace(window, message, wParam, lParam);
+        // Up and Down pick a name here whether or not the hook is installed; the hook leaves
+        // them alone while this window is in front, so each press moves once.
+        if (wParam == VK_UP || wParam == VK_DOWN) {
+            MoveMainListSelection(wParam == VK_UP);
+            return 0;
+        }
         break;
     case WM_CHAR:
         if (IsSpentCharacter(wParam))

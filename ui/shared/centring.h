@@ -18,6 +18,11 @@ struct ScreenPoint {
 // and kept within the coordinates' range.
 ScreenPoint CentredOrigin(const ScreenRect& work, const ScreenRect& window);
 
+// Top-left corner that puts a window of the given rectangle wholly inside the work area,
+// moving it as little as it can; a window larger than the area keeps its left or top edge
+// on the area's, so that its caption stays in reach.
+ScreenPoint FittedOrigin(const ScreenRect& work, const ScreenRect& window);
+
 // A window lies where the user cannot reach it when its left or top edge is negative.
 bool HasNegativeOrigin(const ScreenRect& window);
 

@@ -1,4 +1,4 @@
-#include "app/text_compare.h"
+#include "base/text_compare.h"
 
 static int FoldLower(unsigned char c)
 {

@@ -1,8 +1,10 @@
 // Picture buttons. The button's own procedure still runs after each message, so focus,
 // the keyboard and BN_CLICKED work as for any button; its painting comes after ours has
 // validated the window and shows nothing.
-#include "ui/main/image_button.h"
-#include "app/app.h"
+#include "ui/shared/image_button.h"
+#include "base/program.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/scaling.h"
 
 // Every picture button is a standard "button" control, so they share one previous procedure.
 static WNDPROC PreviousButtonProc;
@@ -13,7 +15,8 @@ void FitButtonToBitmap(HWND button, HBITMAP bitmap)
     GetObjectA(bitmap, sizeof(size), &size);
     POINT corner = {0, 0};
     MapWindowPoints(button, GetParent(button), &corner, 1);
-    MoveWindow(button, corner.x, corner.y, size.bmWidth, size.bmHeight, TRUE);
+    int dpi = WindowDpi(button);
+    MoveWindow(button, corner.x, corner.y, ScaledPixels(size.bmWidth, dpi), ScaledPixels(size.bmHeight, dpi), TRUE);
 }
 
 static void ShowPicture(HWND window, ImageButton* button, HBITMAP picture)
@@ -57,13 +60,7 @@ static void PaintImageButton(HWND window, const ImageButton* button)
 {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    HDC source = CreateCompatibleDC(target);
-    HGDIOBJ previous = SelectObject(source, button->current);
-    BITMAP size = {};
-    GetObjectA(button->current, sizeof(size), &size);
-    BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
+    DrawScaledBitmap(target, 0, 0, button->current, SRCCOPY, WindowDpi(window));
     EndPaint(window, &paint);
 }
 

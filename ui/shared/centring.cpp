@@ -1,4 +1,4 @@
-#include "ui/main/centring.h"
+#include "ui/shared/centring.h"
 
 static int32_t CentredStart(int32_t areaStart, int32_t areaEnd, int32_t start, int32_t end)
 {
@@ -15,6 +15,25 @@ ScreenPoint CentredOrigin(const ScreenRect& work, const ScreenRect& window)
     ScreenPoint origin;
     origin.x = CentredStart(work.left, work.right, window.left, window.right);
     origin.y = CentredStart(work.top, work.bottom, window.top, window.bottom);
+    return origin;
+}
+
+static int32_t FittedStart(int32_t areaStart, int32_t areaEnd, int32_t start, int32_t end)
+{
+    int64_t size = (int64_t)end - start;
+    int64_t origin = start;
+    if (origin + size > areaEnd)
+        origin = areaEnd - size;
+    if (origin < areaStart)
+        origin = areaStart;
+    return (int32_t)origin;
+}
+
+ScreenPoint FittedOrigin(const ScreenRect& work, const ScreenRect& window)
+{
+    ScreenPoint origin;
+    origin.x = FittedStart(work.left, work.right, window.left, window.right);
+    origin.y = FittedStart(work.top, work.bottom, window.top, window.bottom);
     return origin;
 }
 

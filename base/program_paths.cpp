@@ -1,4 +1,4 @@
-#include "app/program_paths.h"
+#include "base/program_paths.h"
 #include <cstring>
 
 bool ProgramDirectoryOf(const char* programPath, char* dir, size_t dirSize)

@@ -1,4 +1,4 @@
-#include "tray/hotkey_choices.h"
+#include "settings/hotkey_choices.h"
 
 // Key codes written as numbers so that this table needs no platform header.
 const HotkeyChoice HotkeyChoices[HOTKEY_CHOICE_COUNT] = {

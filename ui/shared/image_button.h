@@ -25,7 +25,7 @@ LRESULT CALLBACK ImageButtonProc(HWND window, UINT message, WPARAM wParam, LPARA
 void ResetImageButton(ImageButton* button);
 // Deletes the three bitmaps that AttachImageButton loaded, once the button is gone.
 void ReleaseImageButton(ImageButton* button);
-// The bitmap's size at the button's present place.
+// The bitmap's size at the button's scale, at the button's present place.
 void FitButtonToBitmap(HWND button, HBITMAP bitmap);
 
 #endif

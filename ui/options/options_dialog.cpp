@@ -2,19 +2,19 @@
 // options when it opens and writes through the settings, auto-start and restart code.
 // Its procedure answers FALSE to every message, WM_INITDIALOG included, so no control is
 // given the focus on opening.
-#include "settings/options_dialog.h"
+#include "ui/options/options_dialog.h"
 #include <commctrl.h>
-#include "app/app.h"
-#include "app/late_library.h"
-#include "app/site.h"
+#include "base/late_library.h"
+#include "base/program.h"
+#include "base/site.h"
 #include "res/resource.h"
 #include "settings/auto_start.h"
-#include "settings/restart.h"
+#include "settings/hotkey_choices.h"
 #include "settings/settings.h"
-#include "tray/hotkey_choices.h"
-#include "ui/main/fonts.h"
-#include "ui/main/image_button.h"
-#include "ui/main/main_window.h"
+#include "ui/options/restart.h"
+#include "ui/shared/fonts.h"
+#include "ui/shared/image_button.h"
+#include "ui/shared/window_state.h"
 
 #define ShareMessage                                                                      \
     "Hey Friends ! Checkout Jumplet Software - an amazing shortcut tool for your Windows " \
@@ -126,13 +126,30 @@ static void FillHotkeyList(HWND dialog)
 {
     for (const HotkeyChoice& choice : HotkeyChoices)
         SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_ADDSTRING, 0, (LPARAM)choice.text);
-    SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_SETCURSEL, HotkeySetting(0, false), 0);
+    SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_SETCURSEL, ChosenHotkey, 0);
 }
 
 // Checked by the same test as the tray's check mark, so that the two always agree.
 static void ShowAutoStartState(HWND dialog)
 {
     CheckDlgButton(dialog, IDC_OPT_AUTOSTART, AutoStartEnabled != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void ShowAutoStartInOptions()
+{
+    if (OptionsDialog != NULL)
+        ShowAutoStartState(OptionsDialog);
+}
+
+// The system scales the dialog itself, its own font and its controls, to a new monitor's
+// scale; the font given to the about text is the dialog's to make again.
+static void SetAboutFont(HWND dialog, int dpi, BOOL redraw)
+{
+    HFONT old = AboutFont;
+    AboutFont = CreateScaledFont("verdana", 9, 400, dpi);
+    SendDlgItemMessageA(dialog, IDC_OPT_ABOUT, WM_SETFONT, (WPARAM)AboutFont, redraw);
+    if (old != NULL)
+        DeleteObject(old);
 }
 
 static void OnInitDialog(HWND dialog)
@@ -145,8 +162,7 @@ static void OnInitDialog(HWND dialog)
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(dialog);
     SetDlgItemTextA(dialog, IDC_OPT_ABOUT, AboutText);
-    AboutFont = CreateScaledFont("verdana", 9, 400);
-    SendDlgItemMessageA(dialog, IDC_OPT_ABOUT, WM_SETFONT, (WPARAM)AboutFont, FALSE);
+    SetAboutFont(dialog, WindowDpi(dialog), FALSE);
     AttachShareButtons(dialog);
     FillHotkeyList(dialog);
     AddTooltips(dialog);
@@ -168,14 +184,16 @@ static void FollowAutoStartBox(HWND dialog)
     TellAutoStartFailed(dialog);
 }
 
-// The new key is stored at once: a running hook reads it at the next key. Only a hook
-// that was never installed needs a start to take it.
+// The new key is stored and works at once, in every running instance: each takes it from
+// the broadcast. Only a hook that was never installed needs a start to take it.
 static void OnHotkeyChosen(HWND dialog)
 {
     int index = (int)SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR)
         return;
+    ChosenHotkey = index;
     HotkeySetting(index, true);
+    PostMessageA(HWND_BROADCAST, HotkeyChangedMessage, index, 0);
     if (index == HOTKEY_NONE_INDEX)
         MessageBoxA(dialog, HotkeyOffText, "Message", MB_ICONINFORMATION);
     if (HotkeyMissing &&
@@ -206,6 +224,7 @@ static INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_COMMAND:    OnCommand(dialog, wParam); break;
     case WM_PAINT:      PaintLogo(dialog, LOGO_X, LOGO_Y); break;
     case WM_MOUSEMOVE:  ResetShareButtons(); break;
+    case WM_DPICHANGED: SetAboutFont(dialog, HIWORD(wParam), TRUE); break;
     case WM_CLOSE:
     case WM_DESTROY:    EndDialog(dialog, 0); break;
     }

@@ -1,7 +1,7 @@
-#include "ui/main/placement.h"
+#include "ui/shared/placement.h"
 #include <cstdio>
-#include "app/app.h"
-#include "ui/main/centring.h"
+#include "ui/shared/centring.h"
+#include "ui/shared/window_state.h"
 
 PlacementRecord MainPlacement;
 PlacementRecord AddPlacement;
@@ -103,9 +103,26 @@ static void CentreWhenUnreachable(HWND window)
         CenterOnWorkArea(window);
 }
 
+// A window that a monitor shows only in part (closed on a larger screen, or a taskbar came
+// in between) is moved wholly inside that monitor's work area, or its buttons stay out of
+// reach.
+static void KeepWhollyShown(HWND window)
+{
+    MONITORINFO monitor;
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    ScreenRect work = {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+    ScreenRect rect = WindowScreenRect(window);
+    ScreenPoint origin = FittedOrigin(work, rect);
+    if (origin.x != rect.left || origin.y != rect.top)
+        SetWindowPos(window, NULL, (int)origin.x, (int)origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void PresentMainWindow()
 {
     CentreWhenUnreachable(MainWindow);
+    KeepWhollyShown(MainWindow);
     ShowWindow(MainWindow, SW_HIDE);
     ShowWindow(MainWindow, SW_SHOW);
 }
@@ -116,6 +133,7 @@ void ShowMainWindow()
         // Never placed yet: it still lies at its off-screen creation position.
         if (!RestorePlacement(&MainPlacement))
             CenterOnWorkArea(MainWindow);
+        KeepWhollyShown(MainWindow);
         MainPlacementRestored = true;
         ShowWindow(MainWindow, SW_HIDE);
         ShowWindow(MainWindow, SW_SHOW);
@@ -124,6 +142,7 @@ void ShowMainWindow()
     }
     if (OnNoMonitor(MainWindow))
         CenterOnWorkArea(MainWindow);
+    KeepWhollyShown(MainWindow);
     ShowWindow(MainWindow, SW_SHOW);
 }
 
@@ -134,6 +153,7 @@ void ShowAddWindow()
         RestorePlacement(&AddPlacement);
         AddPlacementRestored = true;
     }
+    KeepWhollyShown(AddItemWindow);
     ShowWindow(AddItemWindow, SW_SHOW);
     UpdateWindow(AddItemWindow);
     SetForegroundWindow(AddItemWindow);

@@ -1,7 +1,9 @@
 // What the user's choice in the main window does: the selected name, or the typed line.
-#include "ui/main/main_window.h"
+#include "ui/shared/launching.h"
+#include "base/messages.h"
 #include "store/launch.h"
 #include "store/store.h"
+#include "ui/shared/window_state.h"
 
 static const char ReportFailedText[] = "Error\nReport could not be generated ..";
 
@@ -12,7 +14,7 @@ void LaunchSelected()
         return;
     const char* target = ShortcutTable.records[selection].target;
     if (LaunchTarget(target) == LAUNCHED_MESSAGE)
-        MessageBoxA(NULL, target, "Message", MB_OK);
+        MessageOnTop(target, "Message", MB_OK);
 }
 
 void RunTypedCommand()
@@ -21,5 +23,5 @@ void RunTypedCommand()
     char text[TARGET_SIZE] = "";
     GetWindowTextA(SearchBox, text, TARGET_SIZE);
     if (RunCommand(text) == COMMAND_REPORT_FAILED)
-        MessageBoxA(NULL, ReportFailedText, "Error", MB_ICONINFORMATION);
+        MessageOnTop(ReportFailedText, "Error", MB_ICONINFORMATION);
 }

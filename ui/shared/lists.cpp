@@ -1,8 +1,9 @@
 // The two list boxes show the table: position i is record i. Every reload of the table
 // refills them, so that a position never names another record than the one shown.
-#include "ui/main/main_window.h"
-#include "app/messages.h"
+#include "ui/shared/lists.h"
+#include "base/messages.h"
 #include "store/store.h"
+#include "ui/shared/window_state.h"
 
 static const char DataFileFailedText[] = "Error Code : 107\nFailed To Create File To Store Data.";
 const char DataFileBusyText[] =
@@ -75,4 +76,34 @@ void ReadDeleteSelection(bool* selected)
         if (positions[i] >= 0 && positions[i] < ShortcutTable.count)
             selected[positions[i]] = true;
     }
+}
+
+static void SelectInMainList(int index)
+{
+    SendMessageA(MainList, LB_SETCURSEL, index, 0);
+}
+
+// Up stops on the first item, Down on the last; with nothing selected either selects the
+// first. An empty list takes no selection.
+void MoveMainListSelection(bool up)
+{
+    int selection = (int)SendMessageA(MainList, LB_GETCURSEL, 0, 0);
+    if (up)
+        SelectInMainList(selection <= 1 ? 0 : selection - 1);
+    else if (selection < 0)
+        SelectInMainList(0);
+    else if (selection + 1 < ShortcutTable.count)
+        SelectInMainList(selection + 1);
+}
+
+void LeaveDeleteMode()
+{
+    SendMessageA(DeleteList, LB_RESETCONTENT, 0, 0);
+    EnableWindow(DeleteList, FALSE);
+    ShowWindow(DeleteList, SW_HIDE);
+    EnableWindow(MainList, TRUE);
+    ShowWindow(MainList, SW_SHOW);
+    SetWindowTextA(StatusLine, "");
+    ShowWindow(StatusLine, SW_HIDE);
+    DeleteMode = 0;
 }

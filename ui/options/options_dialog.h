@@ -9,6 +9,9 @@
 // use meanwhile; while it is open a second request only brings it to the front.
 void OpenOptionsDialog();
 
+// Puts the Auto-Start box of an open dialog in step with start at logon as it now is.
+void ShowAutoStartInOptions();
+
 // Gives a control of the dialog a tooltip window of its own; returns whether it took.
 bool AddTooltip(HWND dialog, const char* text, int controlId, bool balloon);
 // Opens one of the share and visit addresses, 1 to 4: Facebook, Twitter, Google+, the site.

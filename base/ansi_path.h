@@ -1,0 +1,12 @@
+// Paths as the system hands them over in Unicode, in the program's ANSI code page, which
+// the data file and every "A" call use. A path that does not convert exactly would name
+// another file, or none, so it is refused rather than used.
+#ifndef JUMPLET_ANSI_PATH_H
+#define JUMPLET_ANSI_PATH_H
+
+#include <windows.h>
+
+enum PathConversion { PATH_CONVERTED, PATH_TOO_LONG, PATH_NOT_ANSI };
+PathConversion AnsiPathFromWide(const WCHAR* wide, char* path, int pathSize);
+
+#endif
