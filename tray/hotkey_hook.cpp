@@ -131,7 +131,9 @@ void StartHotkeyHook()
 
 LRESULT AnswerHookTest(WPARAM request)
 {
+    // Sent, so that the hook is gone when the test's next key comes; the hook thread never
+    // waits on this one, so the wait is short.
     if (request == HOOK_TEST_DROP)
-        PostMessageA(KeySink, DropHookMessage, 0, 0);
+        SendMessageA(KeySink, DropHookMessage, 0, 0);
     return HookInstalls;
 }

@@ -99,6 +99,8 @@ TEST_F(DataFile, AFirstStartCreatesAnEmptyFileAndHandMadeFilesLoadByTheirRules)
         // Names equal but for case and names the list box itself would order otherwise.
         {"x\r\n1\r\nX\r\n2\r\na\r\n3\r\n~t\r\n4\r\nb-c\r\n5\r\nbc\r\n6\r\n_u\r\n7\r\n",
          {"_u", "a", "b-c", "bc", "x", "X", "~t"}},
+        // A UTF-8 mark that some editors write first is no part of the first name.
+        {"\xEF\xBB\xBFzeta\r\nC:\\z\r\nalpha\r\nC:\\a\r\n", {"alpha", "zeta"}},
         // An over-long name is shown cut to 30 characters.
         {std::string(45, 'L') + "\r\nC:\\long\r\n", {std::string(30, 'L')}},
     };

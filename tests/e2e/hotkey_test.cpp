@@ -58,7 +58,8 @@ protected:
         } else {
             user::PressKey(key);
         }
-        ASSERT_TRUE(witness->PassedOn(WM_KEYUP, key)) << "key " << key << " never got past Jumplet's hook";
+        UINT release = key == VK_F10 ? WM_SYSKEYUP : WM_KEYUP;  // F10 is the menu key
+        ASSERT_TRUE(witness->PassedOn(release, key)) << "key " << key << " never got past Jumplet's hook";
     }
 
     std::unique_ptr<KeyWitness> witness;
@@ -106,7 +107,7 @@ TEST_F(Hotkey, AKeyChosenInOptionsHoldsFromTheNextPress)
         int index;
         WORD works;  // 0: no key brings the window up
     };
-    const Case cases[] = {{4, VK_F7}, {10, 0}, {11, 0}, {99, 0}, {-1, 0}, {1, VK_HOME}};
+    const Case cases[] = {{4, VK_F7}, {10, 0}, {11, 0}, {99, 0}, {-1, 0}, {7, VK_F10}, {1, VK_HOME}};
     const WORD everyKey[] = {VK_NEXT, VK_HOME, VK_END, VK_PRIOR, VK_F7, VK_F8, VK_F9, VK_F11, VK_F12, 0};
     Instance app = StartAndClose("");
     Window main = app.MainWindow();
@@ -128,6 +129,50 @@ TEST_F(Hotkey, AKeyChosenInOptionsHoldsFromTheNextPress)
         Close(app);
     }
     EXPECT_FALSE(app.HasEnded());
+}
+
+// A press made while Jumplet's window is stuck goes on to the application in front at once
+// and is acted on when the window can move again.
+TEST_F(Hotkey, KeysElsewhereNeverWaitForJumpletsWindow)
+{
+    Instance app = StartAndClose("");
+    Window main = app.MainWindow();
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(main.Handle(), nullptr));
+    ASSERT_TRUE(thread != nullptr);
+    witness->TakeFocus();
+    SuspendThread(thread);
+    Press(VK_NEXT);
+    EXPECT_TRUE(witness->Received(WM_KEYDOWN, VK_NEXT));
+    EXPECT_FALSE(main.IsVisible());
+    ResumeThread(thread);
+    CloseHandle(thread);
+    EXPECT_TRUE(WaitUntil([&] { return main.IsVisible() && main.IsForeground(); })) << "the press was lost";
+}
+
+// Windows drops a hook that answers too slowly, without a word. The test switch drops it
+// the same way; the key presses that follow, unseen by the hook, bring it back, and in
+// normal use it is installed once.
+TEST_F(Hotkey, ADroppedHookComesBackByItself)
+{
+    Instance app = StartAndClose("");
+    Window main = app.MainWindow();
+    const UINT hookTest = RegisterWindowMessageA("Jumplet.HookTest");
+    auto installs = [&] { return SendMessageA(main.Handle(), hookTest, 0, 0); };
+    witness->TakeFocus();
+    Press(VK_NEXT);
+    ASSERT_TRUE(WaitUntil([&] { return main.IsVisible(); }));
+    Close(app);
+    EXPECT_EQ(installs(), 1);
+
+    SendMessageA(main.Handle(), hookTest, 1, 0);
+    witness->TakeFocus();
+    for (int press = 0; press < 3; press++)
+        Press(VK_NEXT);
+    EXPECT_FALSE(main.IsVisible()) << "the hook was not dropped";
+    EXPECT_TRUE(WaitUntil([&] { return installs() == 2; }, 3000));
+    Press(VK_NEXT);
+    EXPECT_TRUE(WaitUntil([&] { return main.IsVisible(); })) << "the key did not come back";
+    EXPECT_EQ(installs(), 2);
 }
 
 // Up and Down move the list's selection from any application, also while the window is

@@ -74,6 +74,27 @@ TEST_F(Launcher, AClickOnANameHidesTheWindowAndOpensItsTarget)
 
 TEST_F(Launcher, TypingTheStartOfANameSelectsItAndEnterOpensIt)
 {
+    // Up and Down move by one in the search line, with the key's hook in place or none
+    // chosen; Tab puts nothing in the line.
+    for (bool hooked : {true, false}) {
+        SCOPED_TRACE(hooked ? "with the key's hook" : "with no key chosen");
+        if (!hooked)
+            WriteSettingsFile("[moreopt]\r\nvkkey=10\r\n");
+        Instance app = StartWith({{"Notes", Document("notes.txt")}, {"notepad", Document("notepad.txt")},
+                                  {"Music", Document("music.txt")}});
+        MainForm main(app);
+        main.TypeSearch("no");
+        ASSERT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 1; })) << "\"no\" selects notepad";
+        user::PressKey(VK_TAB);
+        user::PressKey(VK_DOWN);
+        EXPECT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 2; }));
+        user::PressKey(VK_UP);
+        user::PressKey(VK_UP);
+        EXPECT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 0; }));
+        EXPECT_EQ(main.searchBox.Text(), "no");
+        jumplet.EndAll();
+    }
+
     std::string notepad = Document("notepad.txt");
     Instance app = StartWith({{"Notes", Document("notes.txt")}, {"notepad", notepad}, {"Music", Document("music.txt")}});
     MainForm main(app);

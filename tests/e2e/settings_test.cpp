@@ -40,6 +40,14 @@ TEST_F(Settings, QuitWritesBackWhatStartUpReadFromTheFirstTwoCharacters)
     }
 }
 
+// The end of the Windows session is a tray program's Quit: the options are saved then.
+TEST_F(Settings, TheEndOfTheSessionSavesTheOptions)
+{
+    Instance app = jumplet.StartShown();
+    SendMessageA(app.MainWindow().Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ReadSettingsFile(), "[kestrovane]\r\nstartup=0\r\nlaunchsound=0\r\n");
+}
+
 // Earlier versions kept the file in the Windows folder: the first start copies it whole,
 // and from then on the copy beside the program is the one read and written.
 TEST_F(Settings, AFileInTheWindowsFolderIsTakenOverOnceAndLeftAsItIs)

@@ -64,6 +64,26 @@ TEST_F(Startup, TheSwitchesAloneAndWhileAnInstanceRuns)
         EXPECT_EQ(TopLevelWindows(kMainClass, kMainTitle).size(), c.outcome == kSecondInstance ? 2u : 1u);
         jumplet.EndAll();
     }
+
+    // Two plain starts in the same moment, as an impatient double click makes: one hands
+    // over to the other, whichever came first.
+    PROCESS_INFORMATION twins[2] = {};
+    for (PROCESS_INFORMATION& twin : twins) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        std::string commandLine = "\"" + jumplet.ExePath() + "\"";
+        ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   jumplet.Folder().c_str(), &startup, &twin));
+    }
+    HANDLE both[2] = {twins[0].hProcess, twins[1].hProcess};
+    EXPECT_LT(WaitForMultipleObjects(2, both, FALSE, 15000) - WAIT_OBJECT_0, 2u) << "neither handed over";
+    LetItSettle();
+    EXPECT_EQ(TopLevelWindows(kMainClass, kMainTitle).size(), 1u);
+    EXPECT_EQ(TrayIcons().size(), 1u);
+    for (PROCESS_INFORMATION& twin : twins) {
+        CloseHandle(twin.hThread);
+        CloseHandle(twin.hProcess);
+    }
 }
 
 // A data file held by another program, or a folder standing under its name: the user is
