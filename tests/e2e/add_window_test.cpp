@@ -207,6 +207,24 @@ TEST_F(AddWindow, MessagesAndAWebAddressAreStoredAsTheirTypeSays)
     EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Greeting", "Message : hello", "Farewell", "Message : see you",
                                                  "Example", "www.example.org"}));
     EXPECT_EQ(main.mainList.Items(), (std::vector<std::string>{"Example", "Farewell", "Greeting"}));
+
+    // By keyboard alone, once the caret is in the name: Tab to the type box, F4 and Down
+    // to a type, Enter, which leaves the caret in the target; Enter saves; Escape closes.
+    user::Click(form.nameEdit);
+    user::Type("Note");
+    user::PressKey(VK_TAB);
+    user::PressKey(VK_F4);
+    for (int step = 0; step < 6 && form.TypeText() != "Message"; step++)
+        user::PressKey(VK_DOWN);
+    user::PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return form.TypeText() == "Message" && form.targetEdit.HasFocus(); }));
+    user::Type("by keys");
+    user::PressKey(VK_RETURN);
+    WaitForName(main.mainList, "Note");
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Greeting", "Message : hello", "Farewell", "Message : see you",
+                                                 "Example", "www.example.org", "Note", "Message : by keys"}));
+    user::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !form.window.IsVisible(); })) << "Escape did not close the form";
 }
 
 TEST_F(AddWindow, AMessageTakesAtMost249Characters)

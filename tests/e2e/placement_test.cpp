@@ -3,6 +3,7 @@
 #include "fixtures.h"
 
 #include <cstdlib>
+#include <map>
 #include <sstream>
 #include <utility>
 
@@ -82,16 +83,100 @@ void SpoilStoredPlacements()
     ASSERT_FALSE(StoredPlacement(kAddSection, kAddKey, &probe)) << text;
 }
 
+// The display scale a program started from now on gets, as the user's setting holds it;
+// back to 96 when the object goes.
+struct DisplayScale {
+    void Set(DWORD dpi)
+    {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, (const BYTE*)&dpi, sizeof dpi);
+        RegCloseKey(key);
+    }
+    ~DisplayScale() { Set(96); }
+};
+
+// The window's size, then each control's place in its client area, in the order the window
+// holds them. A list's or a combo box's height is the system's (whole items, the font's),
+// so only where it starts counts; each must still end inside the window.
+std::vector<RECT> LayoutOf(const Window& window)
+{
+    RECT client;
+    GetClientRect(window.Handle(), &client);
+    RECT outer = window.Rect();
+    std::vector<RECT> rects = {RECT{0, 0, outer.right - outer.left, outer.bottom - outer.top}};
+    POINT origin = ClientOrigin(window);
+    for (const Window& child : ChildrenOf(window)) {
+        RECT r = child.Rect();
+        OffsetRect(&r, -origin.x, -origin.y);
+        EXPECT_TRUE(r.right <= client.right && r.bottom <= client.bottom) << Describe(r) << " is cut off";
+        if (child.ClassName() == "ListBox" || child.ClassName() == "ComboBox")
+            r.bottom = r.top;
+        rects.push_back(r);
+    }
+    return rects;
+}
+
+::testing::AssertionResult ScaledFrom(const std::vector<RECT>& at96, const std::vector<RECT>& now, int dpi)
+{
+    if (now.size() != at96.size())
+        return ::testing::AssertionFailure() << now.size() << " controls, not " << at96.size();
+    for (size_t i = 0; i < now.size(); i++) {
+        const RECT& b = at96[i];
+        RECT scaled = {MulDiv(b.left, dpi, 96), MulDiv(b.top, dpi, 96), MulDiv(b.right, dpi, 96), MulDiv(b.bottom, dpi, 96)};
+        if (labs(now[i].left - scaled.left) > 1 || labs(now[i].top - scaled.top) > 1 ||
+            labs(now[i].right - scaled.right) > 1 || labs(now[i].bottom - scaled.bottom) > 1)
+            return ::testing::AssertionFailure() << (i == 0 ? "the window's size" : "control " + std::to_string(i))
+                                                 << " lies at " << Describe(now[i]) << ", not " << Describe(scaled);
+    }
+    return ::testing::AssertionSuccess();
+}
+
 class Placement : public JumpletTest {};
 
+// At every display scale both windows are their 96-DPI layout scaled, so no control comes
+// over another; so is a window told that its monitor's scale changed.
+TEST_F(Placement, EveryDisplayScaleKeepsTheLayoutInProportion)
+{
+    DisplayScale scale;
+    std::map<int, std::vector<RECT>> layouts[2];  // main and add window, by DPI
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE("LogPixels " + std::to_string(dpi));
+        scale.Set(dpi);
+        Instance app = jumplet.StartShown();
+        const Window windows[2] = {app.MainWindow(), ShowAddForm(app).window};
+        for (int w = 0; w < 2; w++) {
+            layouts[w][dpi] = LayoutOf(windows[w]);
+            EXPECT_TRUE(ScaledFrom(layouts[w][96], layouts[w][dpi], dpi)) << windows[w].Title();
+        }
+        jumplet.EndAll();
+    }
+
+    scale.Set(96);
+    Instance app = jumplet.StartShown();
+    Window main = app.MainWindow();
+    RECT suggested = main.Rect();
+    suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, 144, 96);
+    suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, 144, 96);
+    void* remote = VirtualAllocEx(app.ProcessHandle(), nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_TRUE(remote && WriteProcessMemory(app.ProcessHandle(), remote, &suggested, sizeof suggested, nullptr));
+    const UINT dpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers this driver is built for
+    SendMessageA(main.Handle(), dpiChanged, MAKEWPARAM(144, 144), (LPARAM)remote);
+    EXPECT_TRUE(ScaledFrom(layouts[0][96], LayoutOf(main), 144)) << "after WM_DPICHANGED";
+}
+
 // Centred on the work area the first time, and whenever the stored place is spoilt or lies
-// where no screen shows it; a stored size or a minimised or maximised state (a hand edit,
+// where no screen shows it; moved inside it where a screen shows only part of it; a stored size or a minimised or maximised state (a hand edit,
 // another program's value) only lends its position: the windows have one size and one
 // state. Either way both windows stay on top.
 TEST_F(Placement, WhereTheWindowsFirstComeUp)
 {
     const RECT centred = {0, 0, 0, 0};  // an empty place: centred
     const UINT kSpoilt = 99;  // no show command: the stored values are spoilt instead
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     struct Case {
         const char* what;
         RECT main, add;      // stored; empty: nothing stored
@@ -103,6 +188,10 @@ TEST_F(Placement, WhereTheWindowsFirstComeUp)
         // Far right of the only monitor (one no longer attached), and left of it, where the
         // coordinates turn negative.
         {"off the screen", {5000, 200, 5290, 555}, {-700, 100, -460, 310}, SW_SHOWNORMAL, centred, centred},
+        // Shown only in part (closed on a larger screen): moved wholly into the work area.
+        {"partly off the screen", {work.right - 74, 300, work.right + 216, 655},
+         {300, work.bottom - 100, 540, work.bottom + 110}, SW_SHOWNORMAL, {work.right - 290, 300, work.right, 655},
+         {300, work.bottom - 210, 540, work.bottom}},
         {"no size", {300, 200, 300, 200}, {300, 200, 300, 200}, SW_SHOWNORMAL, {300, 200, 590, 555}, {300, 200, 540, 410}},
         {"minimised, too large", {300, 200, 1200, 900}, {300, 200, 1200, 900}, SW_SHOWMINIMIZED, {300, 200, 590, 555},
          {300, 200, 540, 410}},
