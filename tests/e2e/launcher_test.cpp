@@ -154,11 +154,13 @@ TEST_F(Launcher, DeleteModeRemovesExactlyTheSelectedNames)
     Instance app = StartWith({{"Notes", "C:\\n"}, {"notepad", "C:\\np"}, {"Music", "C:\\m"}, {"Zoo", "C:\\z"}});
     MainForm main(app);
     EXPECT_FALSE(main.statusLine.IsVisible()) << "an empty status line would cover the last names";
+    EXPECT_TRUE(WaitUntil([&] { return main.searchBox.HasFocus(); })) << "a start leaves the keyboard nowhere";
     main.TypeSearch("no");
     user::Click(main.deleteButton);
     ASSERT_TRUE(WaitUntil([&] { return main.deleteList.IsVisible() && !main.mainList.IsVisible(); }));
     EXPECT_EQ(main.statusLine.Text(), "Now select item(s) and Press Delete");
     EXPECT_TRUE(main.statusLine.IsVisible());
+    EXPECT_LE(main.deleteList.Rect().bottom, main.statusLine.Rect().top) << "the status line covers the list";
     EXPECT_EQ(main.deleteList.SelectedItems(), (Names{"notepad"})) << "the typed prefix pre-selects";
     user::ClickListItem(main.deleteList, IndexOf(main.deleteList, "Zoo"));
     ASSERT_TRUE(WaitUntil([&] { return main.deleteList.SelectedItems() == Names{"notepad", "Zoo"}; }));
