@@ -449,6 +449,7 @@ void KeyWitness::Forget()
 {
     EnterCriticalSection(&lock_);
     keys_.clear();
+    stillMoves_ = 0;
     LeaveCriticalSection(&lock_);
 }
 
@@ -479,6 +480,17 @@ LRESULT CALLBACK KeyWitness::Hook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+LRESULT CALLBACK KeyWitness::MouseHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSLLHOOKSTRUCT* event = (const MSLLHOOKSTRUCT*)lParam;
+    POINT now;
+    // Called before the move takes effect: where the pointer is now is where it was.
+    if (code >= 0 && wParam == WM_MOUSEMOVE && (event->flags & LLMHF_INJECTED) && GetCursorPos(&now) &&
+        now.x == event->pt.x && now.y == event->pt.y)
+        InterlockedIncrement(&hookedWitness->stillMoves_);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 LRESULT CALLBACK KeyWitness::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -499,6 +511,7 @@ DWORD WINAPI KeyWitness::Run(LPVOID self)
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that WM_QUIT is posted to
     HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, Hook, GetModuleHandleA(nullptr), 0);
+    HHOOK mouseHook = SetWindowsHookExA(WH_MOUSE_LL, MouseHook, GetModuleHandleA(nullptr), 0);
     if (witness->withWindow_) {
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = Procedure;
@@ -517,6 +530,7 @@ DWORD WINAPI KeyWitness::Run(LPVOID self)
     if (witness->window_)
         DestroyWindow(witness->window_);
     UnhookWindowsHookEx(hook);
+    UnhookWindowsHookEx(mouseHook);
     return 0;
 }
 

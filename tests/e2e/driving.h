@@ -148,6 +148,8 @@ public:
     // (WM_KEYDOWN, WM_SYSKEYDOWN, ...), or went through the hook, with that window in front.
     bool Received(UINT message, WORD key) { return Saw(&Key::received, message, key, nullptr); }
     bool PassedOn(UINT message, WORD key, HWND inFront = nullptr) { return Saw(&Key::hooked, message, key, inFront); }
+    // Mouse moves that some program made up and that move nothing, since the last Forget.
+    int StillMoves() const { return stillMoves_; }
 
 private:
     struct Key {
@@ -160,6 +162,7 @@ private:
     bool Saw(bool Key::*where, UINT message, WORD key, HWND inFront);
     void Remember(Key key);
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static DWORD WINAPI Run(LPVOID self);
 
@@ -170,6 +173,7 @@ private:
     HANDLE ready_ = nullptr;
     CRITICAL_SECTION lock_;
     std::vector<Key> keys_;
+    volatile LONG stillMoves_ = 0;
 };
 
 // Whether X has the input focus on no window of Wine's but the one that Wine has in front.

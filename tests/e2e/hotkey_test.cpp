@@ -69,10 +69,20 @@ TEST_F(Hotkey, TheKeyBringsUpAnEmptyFocusedSearchLineAndGoesOn)
 {
     Instance app = StartAndClose("abc");
     MainForm main(app);
+    // The pointer over the witness, moved by X itself, so that Wine's idea of where it is
+    // agrees with the display's.
+    POINT pointer = {850, 700}, after;
+    RunUnixProgram({"xdotool", "mousemove", "850", "700"});
+    EXPECT_TRUE(WaitUntil([&] { return GetCursorPos(&after) && after.x == pointer.x && after.y == pointer.y; }));
     witness->TakeFocus();
     user::PressKey(VK_NEXT);
     EXPECT_TRUE(WaitUntil([&] { return main.window.IsVisible() && main.window.IsForeground(); }));
     EXPECT_TRUE(WaitUntil([&] { return main.searchBox.HasFocus(); }));
+    // Windows lets the last source of input take the front: Jumplet makes itself that with
+    // one mouse move that moves nothing.
+    EXPECT_EQ(witness->StillMoves(), 1);
+    GetCursorPos(&after);
+    EXPECT_TRUE(after.x == pointer.x && after.y == pointer.y) << "the pointer moved to " << after.x << ", " << after.y;
     EXPECT_EQ(main.searchBox.Text(), "");
     // The press lands where the focus is once the hook returns, by then the search line;
     // that it went on at all is seen by the next hook along.
@@ -166,10 +176,14 @@ TEST_F(Hotkey, ADroppedHookComesBackByItself)
 
     SendMessageA(main.Handle(), hookTest, 1, 0);
     witness->TakeFocus();
-    for (int press = 0; press < 3; press++)
-        Press(VK_NEXT);
+    Press(VK_NEXT);
     EXPECT_FALSE(main.IsVisible()) << "the hook was not dropped";
-    EXPECT_TRUE(WaitUntil([&] { return installs() == 2; }, 3000));
+    // The second or third unseen press, as the raw report and the hook take turns.
+    for (int press = 2; press <= 3 && !WaitUntil([&] { return installs() == 2; }, 1000); press++)
+        Press(VK_NEXT);
+    EXPECT_EQ(installs(), 2);
+    Close(app);  // the press that brought the hook back may have reached it already
+    witness->TakeFocus();
     Press(VK_NEXT);
     EXPECT_TRUE(WaitUntil([&] { return main.IsVisible(); })) << "the key did not come back";
     EXPECT_EQ(installs(), 2);

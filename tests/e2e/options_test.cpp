@@ -418,8 +418,13 @@ TEST_F(Options, ShowTheStoredOptionsAndAgreeWithTheTray)
             EXPECT_EQ(ReadRunValue(), RunData(jumplet));
         }
         EXPECT_EQ(AutoStartItemShowsCheck(), c.autoStart);
+
+        // The tray's item while the dialog is open: the dialog's box follows at once.
+        ChooseFromTrayMenu(kInvokeAtStartup);
+        EXPECT_TRUE(WaitUntil([&] { return IsChecked(dialog.Control(kAutoStartBox)) != c.autoStart; }));
+        EXPECT_EQ(RunValueExists(), !c.autoStart);
         QuitFromTray(app);
-        EXPECT_EQ(ReadSetting("kestrovane", "startup"), c.autoStart ? "1" : "0");
+        EXPECT_EQ(ReadSetting("kestrovane", "startup"), c.autoStart ? "0" : "1");
         EXPECT_EQ(ReadSetting("kestrovane", "launchsound"), c.launchSound);
         marker::ClearLog();
     }

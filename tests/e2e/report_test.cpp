@@ -92,6 +92,9 @@ protected:
         ASSERT_TRUE(box) << "no box for a report that could not be written";
         EXPECT_EQ(box.Message(), "Error\nReport could not be generated ..");
         EXPECT_TRUE(box.HasIcon());
+        EXPECT_TRUE(box.IsTopmost() || box.Owner().Handle() == app.MainWindow().Handle())
+            << "the box hides behind the window on top";
+        EXPECT_TRUE(box.IsForeground());
         box.PressOk();
         ASSERT_TRUE(WaitUntil([&] { return app.MessageBoxes().empty(); }));
         LetItSettle();

@@ -65,24 +65,34 @@ TEST_F(Startup, TheSwitchesAloneAndWhileAnInstanceRuns)
         jumplet.EndAll();
     }
 
-    // Two plain starts in the same moment, as an impatient double click makes: one hands
-    // over to the other, whichever came first.
-    PROCESS_INFORMATION twins[2] = {};
-    for (PROCESS_INFORMATION& twin : twins) {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string commandLine = "\"" + jumplet.ExePath() + "\"";
-        ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   jumplet.Folder().c_str(), &startup, &twin));
-    }
-    HANDLE both[2] = {twins[0].hProcess, twins[1].hProcess};
-    EXPECT_LT(WaitForMultipleObjects(2, both, FALSE, 15000) - WAIT_OBJECT_0, 2u) << "neither handed over";
-    LetItSettle();
-    EXPECT_EQ(TopLevelWindows(kMainClass, kMainTitle).size(), 1u);
-    EXPECT_EQ(TrayIcons().size(), 1u);
-    for (PROCESS_INFORMATION& twin : twins) {
-        CloseHandle(twin.hThread);
-        CloseHandle(twin.hProcess);
+    // Two plain starts in the same moment, as an impatient double click makes, and a plain
+    // start during a hidden start's wait: one hands over to the other, and a window shows.
+    for (const char* first : {"", "-m"}) {
+        SCOPED_TRACE(std::string("\"") + first + "\" and a plain start at once");
+        PROCESS_INFORMATION twins[2] = {};
+        for (int i = 0; i < 2; i++) {
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof startup;
+            std::string commandLine = "\"" + jumplet.ExePath() + "\" " + (i == 0 ? first : "");
+            ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                       jumplet.Folder().c_str(), &startup, &twins[i]));
+        }
+        HANDLE both[2] = {twins[0].hProcess, twins[1].hProcess};
+        EXPECT_LT(WaitForMultipleObjects(2, both, FALSE, 15000) - WAIT_OBJECT_0, 2u) << "neither handed over";
+        std::vector<Window> windows;
+        EXPECT_TRUE(WaitUntil([&] {
+            windows = TopLevelWindows(kMainClass, kMainTitle);
+            return windows.size() == 1 && windows[0].IsVisible();
+        }));
+        EXPECT_TRUE(WaitUntil([] { return TrayIcons().size() == 1; })) << TrayIcons().size() << " tray icons";
+        LetItSettle();
+        EXPECT_EQ(TopLevelWindows(kMainClass, kMainTitle).size(), 1u);
+        EXPECT_EQ(TrayIcons().size(), 1u);
+        for (PROCESS_INFORMATION& twin : twins) {
+            CloseHandle(twin.hThread);
+            CloseHandle(twin.hProcess);
+        }
+        jumplet.EndAll();
     }
 }
 

@@ -22,6 +22,9 @@ void RunTypedCommand()
     // As long as any target, so that a typed path is run whole, never cut.
     char text[TARGET_SIZE] = "";
     GetWindowTextA(SearchBox, text, TARGET_SIZE);
+    // Run leaves the window up, and a box that belongs to it stands above it wherever
+    // MB_TOPMOST is not honoured; Space has hidden it.
+    HWND owner = IsWindowVisible(MainWindow) ? MainWindow : NULL;
     if (RunCommand(text) == COMMAND_REPORT_FAILED)
-        MessageOnTop(ReportFailedText, "Error", MB_ICONINFORMATION);
+        MessageBoxA(owner, ReportFailedText, "Error", MB_ICONINFORMATION | MB_TOPMOST | MB_SETFOREGROUND);
 }
