@@ -41,11 +41,16 @@ LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
         const KBDLLHOOKSTRUCT* event = (const KBDLLHOOKSTRUCT*)lParam;
         if (IsKeyPress(wParam))
             HookSawPress(&Watch);
-        bool altDown = (event->flags & LLKHF_ALTDOWN) != 0 || (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
-        HookAction action = HookActionOf((unsigned)wParam, event->vkCode, altDown, (int)ChosenKeyCode,
-                                         GetForegroundWindow() == MainWindow);
-        if (action != HOOK_NOTHING)
-            PostMessageA(MainWindow, HookKeyMessage, action, 0);
+        // Nearly every key is none of the three: those are passed on without asking the
+        // system anything, which costs more than all the rest.
+        DWORD key = event->vkCode;
+        if (key == (DWORD)ChosenKeyCode || key == VK_UP || key == VK_DOWN) {
+            bool altDown = (event->flags & LLKHF_ALTDOWN) != 0 || (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+            HookAction action =
+                HookActionOf((unsigned)wParam, key, altDown, (int)ChosenKeyCode, GetForegroundWindow() == MainWindow);
+            if (action != HOOK_NOTHING)
+                PostMessageA(MainWindow, HookKeyMessage, action, 0);
+        }
     }
     return CallNextHookEx(HotkeyHookHandle, code, wParam, lParam);
 }
