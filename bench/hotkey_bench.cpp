@@ -5,9 +5,11 @@
 //   hotkey_bench proc                  microseconds HotkeyProc spends on a key event that
 //                                      is not the hotkey, p50 and p99, beside a procedure
 //                                      that only passes the event on
-//   hotkey_bench stalled PROGRAM TITLE median ms a key press takes to reach another
+//   hotkey_bench stalled PROGRAM TITLE BASELINE TITLE
+//                                      median ms a key press takes to reach another
 //                                      program's window while PROGRAM's window thread is
-//                                      suspended, beside the same without PROGRAM
+//                                      suspended, beside the same while the BASELINE hook
+//                                      program runs, and with neither
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -167,32 +169,44 @@ double TimePresses(HWND front, int presses)
     return Percentile(times, 0.5);
 }
 
-int MeasureStalled(const char* program, const char* title)
+// Median ms per press in the front window while this program runs, its window thread
+// suspended or not; -1 when it could not be timed.
+double TimeWhileRunning(HWND front, const char* program, const char* title, bool suspended)
 {
-    HWND front = CreateFrontWindow();
-    double alone = TimePresses(front, 10);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
     char commandLine[MAX_PATH + 2];
     snprintf(commandLine, sizeof commandLine, "\"%s\"", program);
     if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        return 1;
+        return -1;
     HWND window = nullptr;
     SpinUntil([&] { return (window = FindWindowA(nullptr, title)) != nullptr; }, 20000);
     WaitForInputIdle(started.hProcess, 20000);
     Sleep(500);
     HANDLE thread = window ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr)) : nullptr;
-    double stalled = -1;
-    if (thread != nullptr && SuspendThread(thread) != (DWORD)-1) {
-        stalled = TimePresses(front, 5);
-        ResumeThread(thread);
+    double time = -1;
+    if (thread != nullptr && (!suspended || SuspendThread(thread) != (DWORD)-1)) {
+        time = TimePresses(front, 20);
+        if (suspended)
+            ResumeThread(thread);
     }
     TerminateProcess(started.hProcess, 0);
     WaitForSingleObject(started.hProcess, 5000);
-    if (stalled < 0 || alone < 0)
+    return time;
+}
+
+// A press elsewhere with Jumplet's window thread stuck, against the same with a bare hook
+// program running (any low-level hook costs a hop to its thread) and with no hook at all.
+int MeasureStalled(const char* program, const char* title, const char* baseline, const char* baselineTitle)
+{
+    HWND front = CreateFrontWindow();
+    double alone = TimePresses(front, 20);
+    double stalled = TimeWhileRunning(front, program, title, true);
+    double hooked = TimeWhileRunning(front, baseline, baselineTitle, false);
+    if (stalled < 0 || alone < 0 || hooked < 0)
         return 1;
-    printf("%.2f %.2f\n", stalled, alone);
+    printf("%.2f %.2f %.2f\n", stalled, hooked, alone);
     return 0;
 }
 
@@ -235,8 +249,8 @@ int main(int argc, char** argv)
         return MeasureShown(argv[2], argv[3]);
     if (argc == 2 && strcmp(argv[1], "proc") == 0)
         return MeasureProc();
-    if (argc == 4 && strcmp(argv[1], "stalled") == 0)
-        return MeasureStalled(argv[2], argv[3]);
-    fprintf(stderr, "usage: hotkey_bench shown PROGRAM TITLE | hotkey_bench proc | hotkey_bench stalled PROGRAM TITLE\n");
+    if (argc == 6 && strcmp(argv[1], "stalled") == 0)
+        return MeasureStalled(argv[2], argv[3], argv[4], argv[5]);
+    fprintf(stderr, "usage: hotkey_bench shown PROGRAM TITLE | hotkey_bench proc | hotkey_bench stalled PROGRAM TITLE BASELINE TITLE\n");
     return 2;
 }

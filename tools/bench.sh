@@ -56,8 +56,9 @@ read -r p50 p99 bare_p50 bare_p99 < <(cd "$drive" && wine hotkey_bench.exe proc 
 row "HotkeyProc per key event that is not the hotkey" "p50 $p50 us, p99 $p99 us" "passing it on: p50 $bare_p50 us, p99 $bare_p99 us" "p99 <= 1.2x" "$(meets "$p99 <= 1.2 * $bare_p99")"
 # A key press in another program while Jumplet's window thread is stuck (suspended here;
 # in life a shell call to an offline share, a save): the hook thread answers regardless.
-read -r stalled_ms alone_ms < <(cd "$drive" && wine hotkey_bench.exe stalled 'C:\JumpletBench\jumplet.exe' "$title" | tr -d '\r')
-row "a key press elsewhere, Jumplet's window thread stuck" "$stalled_ms ms" "without Jumplet: $alone_ms ms" "<= 1.2x" "$(meets "$stalled_ms <= 1.2 * $alone_ms")"
+read -r stalled_ms hooked_ms alone_ms < <(cd "$drive" && wine hotkey_bench.exe stalled 'C:\JumpletBench\jumplet.exe' "$title" \
+    'C:\JumpletBench\hotkey_baseline.exe' 'Hotkey Baseline' | tr -d '\r')
+row "a key press elsewhere, Jumplet's window thread stuck" "$stalled_ms ms" "a bare hook program running: $hooked_ms ms (no hook: $alone_ms ms)" "<= 1.2x" "$(meets "$stalled_ms <= 1.2 * $hooked_ms")"
 
 size=$(stat -c %s "$root/build/win/dist/jumplet.exe")
 bare_size=$(stat -c %s "$root/build/win/bench/bare_window.exe")
