@@ -138,9 +138,7 @@ TEST_F(Drop, TwoFilesOrAPathTheCodePageCannotHoldAreRefused)
             MsgBox box = app.WaitForMessageBox("Message");
             ASSERT_TRUE(box.Exists()) << "a drop that cannot be a shortcut was taken";
             EXPECT_NE(box.Message().find(drop.second), std::string::npos) << box.Message();
-            if (!onAddWindow) {
-                EXPECT_EQ(box.Owner().Handle(), main.window.Handle());
-            }
+            EXPECT_EQ(box.Owner().Handle(), (onAddWindow ? form.window : main.window).Handle());
             box.PressOk();
             ASSERT_TRUE(WaitUntil([&] { return !box.Exists(); }));
             EXPECT_EQ(form.window.IsVisible(), onAddWindow) << "the add window came up for a refused drop";
