@@ -26,7 +26,7 @@ static HWND LastFocus;
 static HFONT FormFont;
 
 // The controls as written for 96 DPI, in the order they are made.
-struct ControlSpec {
+struct ControlPlan {
     const char* className;
     const char* text;
     DWORD style;
@@ -35,7 +35,7 @@ struct ControlSpec {
     HWND* handle;
 };
 
-static const ControlSpec FormControls[] = {
+static const ControlPlan FormControls[] = {
     {"static", "Name", 0, {5, 18, 120, 18}, 0, &NameLabel},
     {"static", "Type", 0, {5, 55, 120, 18}, 0, &TypeLabel},
     {"button", "On Click ..", BS_GROUPBOX, {10, 100, 210, 70}, 0, &OnClickGroup},
@@ -55,19 +55,20 @@ static void SetTabOrder()
 
 static void CreateFormControls(HWND window, int dpi)
 {
-    for (const ControlSpec& spec : FormControls) {
-        PixelRect rect = ScaledRect(spec.rect, dpi);
-        *spec.handle = CreateWindowExA(0, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, rect.x, rect.y,
-                                       rect.width, rect.height, window, (HMENU)(INT_PTR)spec.id, AppInstance, NULL);
+    for (const ControlPlan& control : FormControls) {
+        PixelRect rect = ScaledRect(control.rect, dpi);
+        *control.handle = CreateWindowExA(0, control.className, control.text, WS_CHILD | WS_VISIBLE | control.style,
+                                          rect.x, rect.y, rect.width, rect.height, window, (HMENU)(INT_PTR)control.id,
+                                          AppInstance, NULL);
     }
     SetTabOrder();
 }
 
 static void LayOutFormControls(int dpi)
 {
-    for (const ControlSpec& spec : FormControls) {
-        PixelRect rect = ScaledRect(spec.rect, dpi);
-        MoveWindow(*spec.handle, rect.x, rect.y, rect.width, rect.height, TRUE);
+    for (const ControlPlan& control : FormControls) {
+        PixelRect rect = ScaledRect(control.rect, dpi);
+        MoveWindow(*control.handle, rect.x, rect.y, rect.width, rect.height, TRUE);
     }
 }
 
@@ -76,8 +77,8 @@ static void SetFormFont(int dpi, BOOL redraw)
 {
     HFONT old = FormFont;
     FormFont = CreateScaledFont("verdana", 11, 400, dpi);
-    for (const ControlSpec& spec : FormControls)
-        SendMessageA(*spec.handle, WM_SETFONT, (WPARAM)FormFont, redraw);
+    for (const ControlPlan& control : FormControls)
+        SendMessageA(*control.handle, WM_SETFONT, (WPARAM)FormFont, redraw);
     ReleaseFont(old);
 }
 
