@@ -26,7 +26,7 @@ static HWND LastFocus;
 static HFONT FormFont;
 
 // The controls as written for 96 DPI, in the order they are made.
-struct ControlPlan {
+struct FormControlPlan {
     const char* className;
     const char* text;
     DWORD style;
@@ -35,7 +35,7 @@ struct ControlPlan {
     HWND* handle;
 };
 
-static const ControlPlan FormControls[] = {
+static const FormControlPlan FormControls[] = {
     {"static", "Name", 0, {5, 18, 120, 18}, 0, &NameLabel},
     {"static", "Type", 0, {5, 55, 120, 18}, 0, &TypeLabel},
     {"button", "On Click ..", BS_GROUPBOX, {10, 100, 210, 70}, 0, &OnClickGroup},
@@ -55,7 +55,7 @@ static void SetTabOrder()
 
 static void CreateFormControls(HWND window, int dpi)
 {
-    for (const ControlPlan& control : FormControls) {
+    for (const FormControlPlan& control : FormControls) {
         PixelRect rect = ScaledRect(control.rect, dpi);
         *control.handle = CreateWindowExA(0, control.className, control.text, WS_CHILD | WS_VISIBLE | control.style,
                                           rect.x, rect.y, rect.width, rect.height, window, (HMENU)(INT_PTR)control.id,
@@ -66,7 +66,7 @@ static void CreateFormControls(HWND window, int dpi)
 
 static void LayOutFormControls(int dpi)
 {
-    for (const ControlPlan& control : FormControls) {
+    for (const FormControlPlan& control : FormControls) {
         PixelRect rect = ScaledRect(control.rect, dpi);
         MoveWindow(*control.handle, rect.x, rect.y, rect.width, rect.height, TRUE);
     }
@@ -77,7 +77,7 @@ static void SetFormFont(int dpi, BOOL redraw)
 {
     HFONT old = FormFont;
     FormFont = CreateScaledFont("verdana", 11, 400, dpi);
-    for (const ControlPlan& control : FormControls)
+    for (const FormControlPlan& control : FormControls)
         SendMessageA(*control.handle, WM_SETFONT, (WPARAM)FormFont, redraw);
     ReleaseFont(old);
 }

@@ -29,7 +29,7 @@ static const DWORD Child = WS_CHILD | WS_VISIBLE;
 static HWND RunButton, AddButton, DeleteButton, OptionButton;
 
 // The controls as written for 96 DPI, in the order they are made.
-struct ControlPlan {
+struct MainControlPlan {
     const char* className;
     const char* text;
     DWORD style;
@@ -39,7 +39,7 @@ struct ControlPlan {
     bool listFont;
 };
 
-static const ControlPlan MainControls[] = {
+static const MainControlPlan MainControls[] = {
     {"button", "Run", Child, {184, 84, 80, 23}, IDC_RUN, &RunButton, false},
     {"EDIT", "", Child | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, {10, 85, 165, 21}, IDC_SEARCHBOX, &SearchBox,
      false},
@@ -58,10 +58,11 @@ static HFONT ListFont, TextFont;
 
 static void CreateMainControls(HWND window, int dpi)
 {
-    for (const ControlPlan& control : MainControls) {
+    for (const MainControlPlan& control : MainControls) {
         PixelRect rect = ScaledRect(control.rect, dpi);
         *control.handle = CreateWindowExA(0, control.className, control.text, control.style, rect.x, rect.y,
-                                          rect.width, rect.height, window, (HMENU)(INT_PTR)control.id, AppInstance, NULL);
+                                          rect.width, rect.height, window, (HMENU)(INT_PTR)control.id, AppInstance,
+                                          NULL);
     }
     // What is typed may be run as it stands, so the line holds no more than a target can:
     // a longer command would otherwise be run cut, and the user sees what runs.
@@ -70,7 +71,7 @@ static void CreateMainControls(HWND window, int dpi)
 
 static void LayOutMainControls(int dpi)
 {
-    for (const ControlPlan& control : MainControls) {
+    for (const MainControlPlan& control : MainControls) {
         PixelRect rect = ScaledRect(control.rect, dpi);
         MoveWindow(*control.handle, rect.x, rect.y, rect.width, rect.height, TRUE);
     }
@@ -82,7 +83,7 @@ static void SetMainFonts(int dpi, BOOL redraw)
     HFONT oldList = ListFont, oldText = TextFont;
     ListFont = CreateScaledFont("verdana", 11, 400, dpi);
     TextFont = CreateGuiFont(dpi);
-    for (const ControlPlan& control : MainControls)
+    for (const MainControlPlan& control : MainControls)
         SendMessageA(*control.handle, WM_SETFONT, (WPARAM)(control.listFont ? ListFont : TextFont), redraw);
     ReleaseFont(oldList);
     ReleaseFont(oldText);
