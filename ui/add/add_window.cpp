@@ -338,14 +338,9 @@ static void OnNextControl(HWND window, WPARAM which, LPARAM byHandle)
 
 static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
 {
-    int dpi = HIWORD(dpis);
-    const RECT* suggested = (const RECT*)suggestedRect;
-    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    int dpi = TakeNewScale(window, dpis, suggestedRect);
     LayOutFormControls(dpi);
     SetFormFont(dpi, TRUE);
-    SetWindowIcons(window, dpi);
-    InvalidateRect(window, NULL, TRUE);
 }
 
 LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

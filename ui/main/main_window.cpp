@@ -261,14 +261,9 @@ static void OnEndSession(WPARAM ending)
 // controls laid out again, fonts and icons made again.
 static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
 {
-    int dpi = HIWORD(dpis);
-    const RECT* suggested = (const RECT*)suggestedRect;
-    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    int dpi = TakeNewScale(window, dpis, suggestedRect);
     LayOutMainControls(dpi);
     SetMainFonts(dpi, TRUE);
-    SetWindowIcons(window, dpi);
-    InvalidateRect(window, NULL, TRUE);
 }
 
 static void OnClose()

@@ -67,6 +67,17 @@ void SetWindowIcons(HWND window, int dpi)
     }
 }
 
+int TakeNewScale(HWND window, WPARAM dpis, LPARAM suggestedRect)
+{
+    int dpi = HIWORD(dpis);
+    const RECT* suggested = (const RECT*)suggestedRect;
+    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowIcons(window, dpi);
+    InvalidateRect(window, NULL, TRUE);
+    return dpi;
+}
+
 void DrawScaledBitmap(HDC target, int x, int y, HBITMAP bitmap, DWORD rop, int dpi)
 {
     BITMAP size = {};

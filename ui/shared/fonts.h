@@ -19,6 +19,10 @@ void ReleaseFont(HFONT font);
 HICON LoadProgramIcon(int sizeMetric, int dpi);
 // The window's big and small icons for that DPI, the ones they replace destroyed.
 void SetWindowIcons(HWND window, int dpi);
+// A window told that its scale changed (WM_DPICHANGED's parameters): moved to the rectangle
+// the system suggests, its icons made again, all of it to be drawn anew. The window lays
+// out its own controls and fonts at the DPI returned.
+int TakeNewScale(HWND window, WPARAM dpis, LPARAM suggestedRect);
 // A picture drawn at the DPI's size, top-left at (x, y) of the target in 96-DPI pixels,
 // with the raster operation given; at 96 DPI pixel for pixel, else stretched smoothly.
 void DrawScaledBitmap(HDC target, int x, int y, HBITMAP bitmap, DWORD rop, int dpi);

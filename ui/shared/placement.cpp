@@ -71,20 +71,24 @@ void SavePlacement(PlacementRecord* record)
                                sizeof(WINDOWPLACEMENT), record->file);
 }
 
+static ScreenRect ScreenRectOf(const RECT& rect)
+{
+    ScreenRect screen = {rect.left, rect.top, rect.right, rect.bottom};
+    return screen;
+}
+
 static ScreenRect WindowScreenRect(HWND window)
 {
     RECT rect;
     GetWindowRect(window, &rect);
-    ScreenRect screen = {rect.left, rect.top, rect.right, rect.bottom};
-    return screen;
+    return ScreenRectOf(rect);
 }
 
 void CenterOnWorkArea(HWND window)
 {
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    ScreenRect workArea = {work.left, work.top, work.right, work.bottom};
-    ScreenPoint origin = CentredOrigin(workArea, WindowScreenRect(window));
+    ScreenPoint origin = CentredOrigin(ScreenRectOf(work), WindowScreenRect(window));
     SetWindowPos(window, HWND_TOP, (int)origin.x, (int)origin.y, 0, 0, SWP_NOSIZE);
 }
 
@@ -112,9 +116,8 @@ static void KeepWhollyShown(HWND window)
     monitor.cbSize = sizeof(monitor);
     if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
         return;
-    ScreenRect work = {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
     ScreenRect rect = WindowScreenRect(window);
-    ScreenPoint origin = FittedOrigin(work, rect);
+    ScreenPoint origin = FittedOrigin(ScreenRectOf(monitor.rcWork), rect);
     if (origin.x != rect.left || origin.y != rect.top)
         SetWindowPos(window, NULL, (int)origin.x, (int)origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
