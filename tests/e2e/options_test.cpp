@@ -633,6 +633,7 @@ TEST_F(Options, YesRestartsTheProgramWithTheHookOrSaysWhyNot)
         Window dialog = OpenOptions(app);
         ASSERT_TRUE(dialog);
         ClickInDialog(dialog, kSoundBox);
+        ASSERT_TRUE(WaitUntil([&] { return IsChecked(dialog.Control(kSoundBox)); })) << "the click was lost";
         user::ChooseFromDropDown(dialog.Control(kHotkeyList), 2);
         Answer(app, "Confirm", kRestartQuestion, IDYES);
         if (fileGone) {
