@@ -8,7 +8,8 @@ command -v chromium >/dev/null || { echo "needs Debian's chromium package: apt-g
 . "$root/tools/wine_env.sh"
 # The report is looked at below; no browser is opened for it here.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winebrowser.exe=d"
-make_wine_prefix "$root/build/shots-prefix"
+use_first_windows_path
+make_wine_prefix "$root/build/shots-prefix-$JUMPLET_WINDOWS_PATH"
 start_xvfb
 # 100 % for the pictures below, whatever an earlier run left.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
@@ -19,7 +20,7 @@ trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
 folder="$WINEPREFIX/drive_c/Jumplet"
 rm -rf "$folder"
 mkdir -p "$folder"
-cp "$root/build/win/dist/"* "$folder/"
+cp "$(windows_build_dir "$JUMPLET_WINDOWS_PATH")/dist/"* "$folder/"
 printf '%s\r\n' "Music" 'C:\Users\Public\Music' "notepad" "notepad.exe" \
   "Notes" 'C:\Docs\notes.txt' "Project plan" 'C:\Docs\plan.pdf' \
   "Reminder" "Message : Call the office at five" "Jumplet site" "www.jumplet.example.org" \

@@ -1,4 +1,6 @@
 # Sourced by the run and test scripts: a private Wine prefix and X display of their own.
+# wine, wineserver and wineboot are those of the path that use_windows_path chose.
+. "$(dirname "${BASH_SOURCE[0]}")/windows_paths.sh"
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -15,7 +17,7 @@ use_wine_fonts() {
   return 0
 }
 
-# Makes the prefix at $1 unless it exists. Wine draws the window frames itself and
+# Makes the prefix at $1 unless it exists, for the chosen path's WINEARCH. Wine draws the window frames itself and
 # manages the windows itself, so captions and close boxes exist, and hiding a window is
 # quick, even with no window manager on the display.
 make_wine_prefix() {

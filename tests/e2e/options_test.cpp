@@ -131,14 +131,19 @@ bool Shows(const Window& window, const Image& picture)
 // ---- Counting GDI objects ------------------------------------------------------------
 
 // Wine answers GetGuiResources with 0. Its GDI keeps, as Windows does, a table of the
-// process's objects that the PEB points to (GdiSharedHandleTable, at 0x94 in a 32-bit PEB):
-// entries of 24 bytes, of which a live one has a non-zero type byte at offset 14. The
-// table is read from the process's memory; the count is trusted only once it has seen
-// the driver's own objects come and go.
+// process's objects that the PEB points to (GdiSharedHandleTable, at 0x94 in a 32-bit PEB,
+// 0xF8 in a 64-bit one): entries of 24 bytes in either, of which a live one has a non-zero
+// type byte at offset 14. The table is read from the process's memory (the driver is built
+// for the same processor as the program); the count is trusted only once it has seen the
+// driver's own objects come and go.
 constexpr size_t kGdiTableEntries = 0x10000;
 constexpr size_t kGdiEntrySize = 24;
 constexpr size_t kGdiTypeOffset = 14;
+#ifdef _WIN64
+constexpr size_t kPebGdiTableOffset = 0xF8;
+#else
 constexpr size_t kPebGdiTableOffset = 0x94;
+#endif
 
 int GdiTableCount(HANDLE process)
 {
@@ -147,12 +152,12 @@ int GdiTableCount(HANDLE process)
     PROCESS_BASIC_INFORMATION basic = {};
     if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
         return -1;
-    DWORD table = 0;
+    void* table = nullptr;
     if (!ReadProcessMemory(process, (char*)basic.PebBaseAddress + kPebGdiTableOffset, &table, sizeof table, nullptr) ||
-        table == 0)
+        table == nullptr)
         return -1;
     std::vector<unsigned char> entries(kGdiTableEntries * kGdiEntrySize);
-    if (!ReadProcessMemory(process, (void*)(UINT_PTR)table, entries.data(), entries.size(), nullptr))
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr))
         return -1;
     int live = 0;
     for (size_t i = 0; i < kGdiTableEntries; i++)

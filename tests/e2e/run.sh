@@ -4,9 +4,12 @@
 #
 #   tests/e2e/run.sh --gtest_filter='Startup*'
 #
-# Needs the cross tree (build/win: jumplet, jumplet_e2e, marker) and the native tree
-# (build/native: xdnd_drop) built first. Every run makes a fresh Wine prefix under
-# build/e2e, and ends everything it started, whatever happens. The exit status is the
+# Needs the cross tree of the Windows path (tools/windows_paths.sh: build/win for the
+# 32-bit one, build/win64 for the 64-bit one; jumplet, jumplet_e2e, marker), the shipped
+# zip in build/win and the native tree (build/native: xdnd_drop) built first. The path is
+# the one the caller chose (JUMPLET_WINDOWS_PATH), else the first this machine has. Every
+# run makes a fresh Wine prefix under build/e2e/<path>, and ends everything it started,
+# whatever happens. The exit status is the
 # driver's. Set JUMPLET_SCREENSHOTS to a folder to keep the screenshots tests take.
 #
 # The whole suite (no arguments), when it got to its end with no more than a few failed
@@ -19,9 +22,15 @@ set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
-build_win=${JUMPLET_BUILD_WIN:-$top/build/win}
+. "$top/tools/wine_env.sh"  # for the path and use_wine_fonts; the settings below are this suite's own
+path=${JUMPLET_WINDOWS_PATH:-$(windows_paths | cut -d' ' -f1)}
+if [ -z "$path" ] || ! use_windows_path "$path"; then
+    printf 'e2e: no Windows path runs on this machine with JUMPLET_PATHS=%s\n' "${JUMPLET_PATHS:-}" >&2
+    exit 2
+fi
+build_win=${JUMPLET_BUILD_WIN:-$(windows_build_dir "$path")}
 build_native=${JUMPLET_BUILD_NATIVE:-$top/build/native}
-work=${JUMPLET_E2E_WORK:-$top/build/e2e}
+work=${JUMPLET_E2E_WORK:-$top/build/e2e/$path}
 
 driver=$build_win/tests/e2e/jumplet_e2e.exe
 marker=$build_win/tests/e2e/marker.exe
@@ -34,7 +43,7 @@ missing=0
 for f in "$driver" "$marker" "$dist/jumplet.exe" "$dist/help.html" "$dist/launch.wav" "$dist/delete.wav" "$xdnd"; do
     [ -e "$f" ] || { say "missing $f"; missing=1; }
 done
-for tool in wine wineserver wineboot Xvfb xdotool; do
+for tool in "$WINELOADER" "$WINESERVER" Xvfb xdotool; do
     command -v "$tool" >/dev/null || { say "missing the program $tool"; missing=1; }
 done
 if [ "$missing" = 1 ]; then
@@ -42,9 +51,7 @@ if [ "$missing" = 1 ]; then
     exit 2
 fi
 
-. "$top/tools/wine_env.sh"  # for use_wine_fonts; the settings below are this suite's own
 export WINEPREFIX=$work/prefix
-export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and their installers would open dialogs.
 # winmm.dll found in a program's folder goes before Wine's own, as on Windows, where it is
@@ -187,9 +194,16 @@ export JUMPLET_MARKER=$marker_win
 # The pictures as the project holds them, which the program's must match.
 JUMPLET_RES=$(echo "Z:$top/res" | tr / '\\')
 export JUMPLET_RES
-# The release zip the build made, for the test that unpacks it as a user would.
-JUMPLET_ZIP=$(ls "$build_win"/jumplet-*-win32.zip 2>/dev/null | head -n 1)
+# The release zip the build made, for the test that unpacks it as a user would: always the
+# shipped one. On the 64-bit path the program it runs there is the 64-bit build.
+JUMPLET_ZIP=$(ls "$top"/build/win/jumplet-*-win32.zip 2>/dev/null | head -n 1)
 export JUMPLET_ZIP
+if [ "$path" = 64 ]; then
+    JUMPLET_RUN_INSTEAD_OF_SHIPPED=$(echo "Z:$dist/jumplet.exe" | tr / '\\')
+    export JUMPLET_RUN_INSTEAD_OF_SHIPPED
+else
+    unset JUMPLET_RUN_INSTEAD_OF_SHIPPED
+fi
 export JUMPLET_XDND_DROP=$xdnd
 if [ -n "${JUMPLET_SCREENSHOTS:-}" ]; then
     mkdir -p "$JUMPLET_SCREENSHOTS"
