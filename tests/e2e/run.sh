@@ -215,7 +215,7 @@ fi
 # time limit keeps a test that hangs in some modal loop from holding CI for ever. What it
 # prints is kept in $work/driver.log as well.
 run_driver() {
-    (cd "$work" && timeout --kill-after=10 "${JUMPLET_E2E_TIMEOUT:-2400}" wine "$driver" "$@") 2>&1 |
+    (cd "$work" && timeout --kill-after=10 "${JUMPLET_E2E_TIMEOUT:-2400}" "$WINELOADER" "$driver" "$@") 2>&1 |
         tee "$work/driver.log" &
     wait $!
     local status=$?
