@@ -159,6 +159,12 @@ TEST(DeletingShortcuts, TakesOutTheSelectedRecordsLinesAndKeepsEveryOtherByte)
         std::vector<char> selected = Selecting(shown, c.selected);
         EXPECT_EQ(text::DeletedFile(c.now, shown, (const bool*)selected.data()), c.written) << c.now;
     }
+    // Lines cut between characters as the table cuts them (code page 932, ア is 83 41).
+    static ShortcutTableData shown;
+    const std::string name = std::string(29, 'n') + "\x83\x41";
+    const bool first[1] = {true};
+    ParseShortcuts((name + "\n1\n").c_str(), &shown, text::Cp932LeadByte);
+    EXPECT_EQ(text::DeletedFile(name + "\r\n1\r\n", shown, first, text::Cp932LeadByte), "");
 }
 
 // For any bytes and any selection of any table the user saw, the new file is the old bytes

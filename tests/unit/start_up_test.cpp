@@ -8,6 +8,7 @@
 #include "tray/key_event.h"
 #include "ui/shared/centring.h"
 #include "ui/shared/scaling.h"
+#include "text_helpers.h"
 
 namespace {
 
@@ -37,6 +38,11 @@ TEST(ProgramPaths, TheFolderEndsInOneBackslash)
     char out[PATH_BUFFER];
     ASSERT_TRUE(JoinProgramFile(dir, "launch.wav", out, PATH_BUFFER));
     EXPECT_STREQ(out, "D:\\launch.wav");
+    // In code page 932 a second byte may be a backslash (the folder's last character is 94 5C).
+    ASSERT_TRUE(ProgramDirectoryOf("C:\\\x8b\x40\x94\x5c\\\\jumplet.exe", dir, PATH_BUFFER, text::Cp932LeadByte));
+    EXPECT_STREQ(dir, "C:\\\x8b\x40\x94\x5c\\");
+    ASSERT_TRUE(ProgramDirectoryOf("C:\\Tools\\\x95\x5c.exe", dir, PATH_BUFFER, text::Cp932LeadByte));
+    EXPECT_STREQ(dir, "C:\\Tools\\");
 }
 
 TEST(ProgramPaths, APathThatWouldNotFitIsRefusedNotCut)
