@@ -146,6 +146,9 @@ TEST(DeletingShortcuts, TakesOutTheSelectedRecordsLinesAndKeepsEveryOtherByte)
         {"new\nC:\\n\n", {"new"}, "new\r\nC:\\n\r\n" + unicode, unicode},
         // A byte-order mark in front is no part of the first name, and stays.
         {"a\n1\nb\n2\n", {"a"}, "\xEF\xBB\xBF" "a\r\n1\r\nb\r\n2\r\n", "\xEF\xBB\xBF" "b\r\n2\r\n"},
+        // A lone CR that ends the visible text is part of its line, as a text-mode read keeps it.
+        {"a\n1\nb\n2\r", {"b"}, "a\r\n1\r\nb\r\n2\r\x1A", "a\r\n1\r\n\x1A"},
+        {"a\n1\n", {"a"}, "a\r\n1\r", "a\r\n1\r"},
         // A pair beyond the table is not one the user saw: it stays.
         {"b\n2\n", {"b"}, fullTable + "b\r\n2\r\n", fullTable + "b\r\n2\r\n"},
         // A record longer than its fields stays whole, and goes whole when it is selected.
@@ -221,8 +224,10 @@ TEST(CheckingANewShortcut, RefusesWhatTheFileCouldNotHold)
     std::string target259(259, 't'), target260(260, 't');
     EXPECT_EQ(CheckNewShortcut("n", target259.c_str(), false, 0), NEW_SHORTCUT_OK);
     EXPECT_EQ(CheckNewShortcut("n", target260.c_str(), false, 0), NEW_SHORTCUT_TARGET_TOO_LONG);
-    EXPECT_EQ(CheckNewShortcut("a\nb", "x", false, 0), NEW_SHORTCUT_BAD_CHARACTER);
-    EXPECT_EQ(CheckNewShortcut("n", "x\x1A", false, 0), NEW_SHORTCUT_BAD_CHARACTER);
+    for (const char* bad : {"a\nb", "x\x1A", "a\rb", "\r"}) {
+        EXPECT_EQ(CheckNewShortcut(bad, "x", false, 0), NEW_SHORTCUT_BAD_CHARACTER) << bad;
+        EXPECT_EQ(CheckNewShortcut("n", bad, true, 0), NEW_SHORTCUT_BAD_CHARACTER) << bad;
+    }
     EXPECT_EQ(CheckNewShortcut("n", "x", false, TABLE_CAPACITY - 1), NEW_SHORTCUT_OK);
     EXPECT_EQ(CheckNewShortcut("n", "x", false, TABLE_CAPACITY), NEW_SHORTCUT_TABLE_FULL);
 }

@@ -120,6 +120,12 @@ TEST(LoadingTheDataFile, KeepsAtMostTheTableAndFindsWhereTheRestStarts)
     ParseResult measured = ParseShortcuts(text.c_str(), nullptr);
     EXPECT_EQ(measured.fileRecords, TABLE_CAPACITY + 3);
     EXPECT_EQ(measured.tailOffset, result.tailOffset);
+    // A last name without a target: the rest right after the table, or the first pair beyond it.
+    for (int beyond : {0, 2}) {
+        std::string rest = TextModeView(NumberedRecords(TABLE_CAPACITY, beyond)) + "lonely\n";
+        std::string whole = TextModeView(head) + rest;
+        EXPECT_EQ(whole.substr(ParseShortcuts(whole.c_str(), nullptr).tailOffset), rest) << beyond;
+    }
 }
 
 TEST(SortingShortcuts, FoldsToLowerCaseLikeTheCRuntime)

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include "app/command_line.h"
@@ -61,6 +62,12 @@ TEST(ProgramPaths, APathThatWouldNotFitIsRefusedNotCut)
     EXPECT_FALSE(JoinProgramFile(dir255.c_str(), "abcde", out, PATH_BUFFER));
     std::string deeper = "C:\\" + std::string(300, 'd') + "\\jumplet.exe";
     EXPECT_FALSE(ProgramDirectoryOf(deeper.c_str(), dir, PATH_BUFFER));
+    // The folder's own boundary: 258 characters and its backslash fit the buffer, 259 do not.
+    std::string folder258 = "C:\\" + std::string(255, 'd');
+    ASSERT_TRUE(ProgramDirectoryOf((folder258 + "\\j.exe").c_str(), dir, PATH_BUFFER));
+    EXPECT_EQ(std::string(dir), folder258 + "\\");
+    EXPECT_FALSE(ProgramDirectoryOf((folder258 + "d\\j.exe").c_str(), dir, PATH_BUFFER));
+    EXPECT_STREQ(dir, "");
 }
 
 TEST(SettingNumbers, FollowAtoiAndMissingIsMinusOne)
@@ -94,6 +101,20 @@ TEST(HotkeyChoices, IndexesOutsideTheTableMeanNoKey)
     EXPECT_EQ(HotkeyCodeOf(99), 0);
     EXPECT_STREQ(HotkeyChoices[0].text, "Page Down Key");
     EXPECT_STREQ(HotkeyChoices[HOTKEY_NONE_INDEX].text, "None (Disable)");
+}
+
+// Each row is a key of its own, and an F key's row holds that key's code (F1 is 0x70).
+TEST(HotkeyChoices, NoKeyOrTextTwiceAndEachFKeyItsOwnCode)
+{
+    for (int i = 0; i < HOTKEY_CHOICE_COUNT; i++) {
+        for (int j = i + 1; j < HOTKEY_CHOICE_COUNT; j++) {
+            EXPECT_NE(HotkeyChoices[i].virtualKey, HotkeyChoices[j].virtualKey) << i << " " << j;
+            EXPECT_STRNE(HotkeyChoices[i].text, HotkeyChoices[j].text) << i << " " << j;
+        }
+        if (HotkeyChoices[i].text[0] == 'F') {
+            EXPECT_EQ(HotkeyChoices[i].virtualKey, 0x6F + atoi(HotkeyChoices[i].text + 1)) << i;
+        }
+    }
 }
 
 TEST(HotkeyChoices, WhatAKeyEventAsksOfTheWindow)
@@ -210,6 +231,10 @@ TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
     EXPECT_TRUE(HasNegativeOrigin(ScreenRect{5, -1, 295, 354}));
     EXPECT_FALSE(HasNegativeOrigin(ScreenRect{0, 0, 290, 355}));
     EXPECT_FALSE(HasNegativeOrigin(big));
+    // Past either end of the coordinates' range the origin stays at that end.
+    origin = CentredOrigin(ScreenRect{-10, INT32_MAX - 1, -10, INT32_MAX}, ScreenRect{INT32_MIN, 0, INT32_MAX, -1000});
+    EXPECT_EQ(origin.x, INT32_MIN);
+    EXPECT_EQ(origin.y, INT32_MAX);
 }
 
 TEST(Centring, AWindowPartlyOffItsMonitorIsMovedWhollyInside)
