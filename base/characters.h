@@ -13,6 +13,13 @@ typedef bool (*LeadByteTest)(unsigned char byte);
 // A single-byte code page: every byte is a character.
 bool NoLeadBytes(unsigned char byte);
 
+// No code page of the system begins a character with an ASCII byte, so ASCII text, the
+// common case, is walked without asking the test.
+inline bool IsLeadByte(unsigned char byte, LeadByteTest isLead)
+{
+    return byte >= 0x80 && isLead(byte);
+}
+
 // Where the character at text[at] ends; a first byte just before the NUL stands alone,
 // as the system's CharNextA takes it.
 size_t NextCharacter(const char* text, size_t at, LeadByteTest isLead);

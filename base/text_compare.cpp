@@ -16,7 +16,7 @@ int CompareNoCaseN(const char* a, const char* b, size_t n, LeadByteTest isLead)
             return ca - cb;
         if (ca == 0)
             return 0;
-        secondByte = !secondByte && isLead((unsigned char)a[i]);
+        secondByte = !secondByte && IsLeadByte((unsigned char)a[i], isLead);
     }
     return 0;
 }

@@ -86,7 +86,7 @@ static SortKey MakeSortKey(const char* name, LeadByteTest isLead)
         unsigned char c = (unsigned char)name[i];
         if (c >= 'A' && c <= 'Z' && !secondByte)
             c = (unsigned char)(c + ('a' - 'A'));
-        secondByte = !secondByte && isLead((unsigned char)name[i]);
+        secondByte = !secondByte && IsLeadByte((unsigned char)name[i], isLead);
         key.words[i / 8] |= (uint64_t)c << (8 * (7 - i % 8));
     }
     return key;

@@ -28,7 +28,7 @@ void LastPathComponent(const char* text, char* out, size_t outSize, LeadByteTest
 // Delimiters are single bytes: never the first byte of a character.
 static bool IsDelimiter(const char* text, const char* delimiters, LeadByteTest isLead)
 {
-    return !isLead((unsigned char)*text) && strchr(delimiters, *text) != nullptr;
+    return !IsLeadByte((unsigned char)*text, isLead) && strchr(delimiters, *text) != nullptr;
 }
 
 // The length of the run at text of delimiters only, or of other characters only.
