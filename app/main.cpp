@@ -87,7 +87,7 @@ static void WorkOutPaths()
     DWORD length = GetModuleFileNameA(NULL, ProgramPath, PATH_BUFFER);
     bool fits = length > 0 && length < PATH_BUFFER && ProgramPathIsExact();
     char directory[PATH_BUFFER];
-    fits = fits && ProgramDirectoryOf(ProgramPath, directory, PATH_BUFFER);
+    fits = fits && ProgramDirectoryOf(ProgramPath, directory, PATH_BUFFER, SystemLeadByte);
     fits = fits && JoinProgramFile(directory, "delete.wav", DeleteSoundPath, PATH_BUFFER);
     fits = fits && JoinProgramFile(directory, "launch.wav", LaunchSoundPath, PATH_BUFFER);
     fits = fits && JoinProgramFile(directory, "help.html", HelpFilePath, PATH_BUFFER);

@@ -20,3 +20,8 @@ PathConversion AnsiPathFromWide(const WCHAR* wide, char* path, int pathSize)
     }
     return PATH_CONVERTED;
 }
+
+bool SystemLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}

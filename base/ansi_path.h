@@ -9,4 +9,8 @@
 enum PathConversion { PATH_CONVERTED, PATH_TOO_LONG, PATH_NOT_ANSI };
 PathConversion AnsiPathFromWide(const WCHAR* wide, char* path, int pathSize);
 
+// The ANSI code page's first bytes of two-byte characters, for the core's scans of paths
+// and names.
+bool SystemLeadByte(unsigned char byte);
+
 #endif

@@ -1,15 +1,19 @@
 #include "base/program_paths.h"
 #include <cstring>
 
-bool ProgramDirectoryOf(const char* programPath, char* dir, size_t dirSize)
+bool ProgramDirectoryOf(const char* programPath, char* dir, size_t dirSize, LeadByteTest isLead)
 {
     if (dirSize == 0)
         return false;
     dir[0] = '\0';
-    const char* slash = strrchr(programPath, '\\');
-    size_t length = slash ? (size_t)(slash - programPath) : 0;
-    while (length > 0 && programPath[length - 1] == '\\')
-        length--;
+    // The folder ends with the last character before the last run of backslashes.
+    size_t length = 0, characterEnd = 0;
+    for (size_t at = 0; programPath[at] != '\0'; at = NextCharacter(programPath, at, isLead)) {
+        if (programPath[at] == '\\')
+            length = characterEnd;
+        else
+            characterEnd = NextCharacter(programPath, at, isLead);
+    }
     if (length + 2 > dirSize)
         return false;
     memcpy(dir, programPath, length);

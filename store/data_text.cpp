@@ -134,11 +134,9 @@ static ByteLine NextTextLine(const char* bytes, size_t start, size_t end)
     return line;
 }
 
-static void CopyFieldOf(char* field, size_t fieldSize, const char* bytes, const ByteLine& line)
+static void CopyFieldOf(char* field, size_t fieldSize, const char* bytes, const ByteLine& line, LeadByteTest isLead)
 {
-    size_t length = line.textEnd - line.start;
-    if (length > fieldSize - 1)
-        length = fieldSize - 1;
+    size_t length = WholeCharacters(bytes + line.start, line.textEnd - line.start, fieldSize - 1, isLead);
     memcpy(field, bytes + line.start, length);
     field[length] = '\0';
 }
@@ -158,7 +156,7 @@ static bool TakeSelected(const ShortcutRecord& record, const ShortcutTableData& 
 }
 
 void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& shown, const bool* selected,
-                 TextBuffer* file)
+                 TextBuffer* file, LeadByteTest isLead)
 {
     ClearText(file);
     size_t end = VisibleLength(bytes, length);
@@ -170,8 +168,8 @@ void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& show
         ByteLine target = NextTextLine(bytes, name.next, end);
         if (target.start == end)
             break;
-        CopyFieldOf(record.name, NAME_SIZE, bytes, name);
-        CopyFieldOf(record.target, TARGET_SIZE, bytes, target);
+        CopyFieldOf(record.name, NAME_SIZE, bytes, name, isLead);
+        CopyFieldOf(record.target, TARGET_SIZE, bytes, target, isLead);
         if (TakeSelected(record, shown, selected, taken)) {
             // Only the two lines go; blank lines between them stay where they were.
             AppendBytes(file, bytes + copied, name.start - copied);

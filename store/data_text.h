@@ -43,8 +43,8 @@ void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, cons
 // whose record is the same. Every other byte stays as it stands: other records in their
 // order, overlong lines whole, line ends, blank and loose lines, pairs beyond the table
 // and whatever follows a terminator. A selected record that is no longer in the file
-// removes nothing.
+// removes nothing. Lines are cut to their fields as the table cuts them.
 void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& shown, const bool* selected,
-                 TextBuffer* file);
+                 TextBuffer* file, LeadByteTest isLead = NoLeadBytes);
 
 #endif

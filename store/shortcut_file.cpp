@@ -3,6 +3,7 @@
 // hand edit put there meanwhile is lost, and saves a complete new file or nothing.
 #include <windows.h>
 #include <mmsystem.h>
+#include "base/ansi_path.h"
 #include "base/late_library.h"
 #include "store/data_text.h"
 #include "store/store.h"
@@ -33,8 +34,8 @@ bool LoadShortcutTable()
     InitText(&text);
     bool loaded = ReadDataText(&bytes, &text);
     if (loaded) {
-        ParseShortcuts(text.bytes, &ShortcutTable);
-        SortShortcuts(&ShortcutTable);
+        ParseShortcuts(text.bytes, &ShortcutTable, SystemLeadByte);
+        SortShortcuts(&ShortcutTable, SystemLeadByte);
     }
     FreeText(&bytes);
     FreeText(&text);
@@ -74,7 +75,7 @@ bool DeleteShortcuts(const bool* selected)
     InitText(&newFile);
     bool saved = ReadDataFile(DataFilePath, &bytes) != READ_FAILED && !bytes.failed;
     if (saved) {
-        DeletedFile(bytes.bytes, bytes.length, ShortcutTable, selected, &newFile);
+        DeletedFile(bytes.bytes, bytes.length, ShortcutTable, selected, &newFile, SystemLeadByte);
         saved = SaveDataFile(&newFile);
     }
     FreeText(&bytes);

@@ -2,10 +2,9 @@
 #include <cstring>
 #include "base/text_compare.h"
 
-static void CopyField(char* field, size_t fieldSize, const char* line, size_t length)
+static void CopyField(char* field, size_t fieldSize, const char* line, size_t length, LeadByteTest isLead)
 {
-    if (length > fieldSize - 1)
-        length = fieldSize - 1;
+    length = WholeCharacters(line, length, fieldSize - 1, isLead);
     memcpy(field, line, length);
     field[length] = '\0';
 }
@@ -15,7 +14,7 @@ size_t ByteOrderMarkLength(const char* bytes, size_t length)
     return length >= 3 && memcmp(bytes, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
 }
 
-ParseResult ParseShortcuts(const char* text, ShortcutTableData* table)
+ParseResult ParseShortcuts(const char* text, ShortcutTableData* table, LeadByteTest isLead)
 {
     ParseResult result = {0, 0, strlen(text)};
     const char* pendingName = nullptr;
@@ -37,8 +36,8 @@ ParseResult ParseShortcuts(const char* text, ShortcutTableData* table)
         }
         if (table != nullptr && result.fileRecords < TABLE_CAPACITY) {
             ShortcutRecord* record = &table->records[result.fileRecords];
-            CopyField(record->name, NAME_SIZE, pendingName, pendingLength);
-            CopyField(record->target, TARGET_SIZE, line, length);
+            CopyField(record->name, NAME_SIZE, pendingName, pendingLength, isLead);
+            CopyField(record->target, TARGET_SIZE, line, length, isLead);
             result.count++;
         } else if (result.fileRecords == TABLE_CAPACITY) {
             result.tailOffset = (size_t)(pendingName - text);
@@ -58,13 +57,13 @@ bool SameRecord(const ShortcutRecord& a, const ShortcutRecord& b)
     return strcmp(a.name, b.name) == 0 && strcmp(a.target, b.target) == 0;
 }
 
-int32_t FirstNameStartingWith(const ShortcutTableData& table, const char* text)
+int32_t FirstNameStartingWith(const ShortcutTableData& table, const char* text, LeadByteTest isLead)
 {
     size_t length = strlen(text);
     if (length == 0)
         return -1;
     for (int32_t i = 0; i < table.count; i++) {
-        if (CompareNoCaseN(text, table.records[i].name, length) == 0)
+        if (CompareNoCaseN(text, table.records[i].name, length, isLead) == 0)
             return i;
     }
     return -1;
@@ -79,13 +78,15 @@ struct SortKey {
 static SortKey SortKeys[TABLE_CAPACITY];
 static int32_t SortOrder[TABLE_CAPACITY];
 
-static SortKey MakeSortKey(const char* name)
+static SortKey MakeSortKey(const char* name, LeadByteTest isLead)
 {
     SortKey key = {};
+    bool secondByte = false;
     for (size_t i = 0; i < NAME_SIZE && name[i] != '\0'; i++) {
         unsigned char c = (unsigned char)name[i];
-        if (c >= 'A' && c <= 'Z')
+        if (c >= 'A' && c <= 'Z' && !secondByte)
             c = (unsigned char)(c + ('a' - 'A'));
+        secondByte = !secondByte && IsLeadByte((unsigned char)name[i], isLead);
         key.words[i / 8] |= (uint64_t)c << (8 * (7 - i % 8));
     }
     return key;
@@ -121,10 +122,10 @@ static void ApplyOrder(ShortcutTableData* table, int32_t* order)
 
 // The exchange sort over indices: the same comparisons and swaps as moving whole records,
 // so the same order, names equal apart from case included; only the moves got cheap.
-void SortShortcuts(ShortcutTableData* table)
+void SortShortcuts(ShortcutTableData* table, LeadByteTest isLead)
 {
     for (int32_t i = 0; i < table->count; i++) {
-        SortKeys[i] = MakeSortKey(table->records[i].name);
+        SortKeys[i] = MakeSortKey(table->records[i].name, isLead);
         SortOrder[i] = i;
     }
     for (int32_t i = 0; i < table->count; i++) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include "base/characters.h"
 
 enum {
     NAME_SIZE = 31,          // at most 30 characters and the NUL
@@ -36,20 +37,21 @@ struct ParseResult {
 size_t ByteOrderMarkLength(const char* bytes, size_t length);
 
 // Replaces the table from text-mode text (a leading byte-order mark read past): lines split at LF, empty lines dropped, taken
-// in pairs; over-long lines are cut to their field, a last name without a target is
-// dropped, and pairs beyond the table's capacity are only counted. With no table the
-// text is only measured.
-ParseResult ParseShortcuts(const char* text, ShortcutTableData* table);
+// in pairs; over-long lines are cut to their field between two characters, a last name
+// without a target is dropped, and pairs beyond the table's capacity are only counted.
+// With no table the text is only measured.
+ParseResult ParseShortcuts(const char* text, ShortcutTableData* table, LeadByteTest isLead = NoLeadBytes);
 
 // Same name and same target.
 bool SameRecord(const ShortcutRecord& a, const ShortcutRecord& b);
 
 // The first record, in table order, whose name begins with the text, ASCII letters folded
 // to lower case; -1 when none does. An empty text matches nothing: the selection stays.
-int32_t FirstNameStartingWith(const ShortcutTableData& table, const char* text);
+int32_t FirstNameStartingWith(const ShortcutTableData& table, const char* text, LeadByteTest isLead = NoLeadBytes);
 
-// Exchange sort by name, folding ASCII letters to lower case byte by byte; names equal
-// apart from case end in the order that swapping whole records gives.
-void SortShortcuts(ShortcutTableData* table);
+// Exchange sort by name, folding ASCII letters to lower case byte by byte (second bytes of
+// characters left as they are); names equal apart from case end in the order that
+// swapping whole records gives.
+void SortShortcuts(ShortcutTableData* table, LeadByteTest isLead = NoLeadBytes);
 
 #endif

@@ -146,6 +146,9 @@ TEST(DeletingShortcuts, TakesOutTheSelectedRecordsLinesAndKeepsEveryOtherByte)
         {"new\nC:\\n\n", {"new"}, "new\r\nC:\\n\r\n" + unicode, unicode},
         // A byte-order mark in front is no part of the first name, and stays.
         {"a\n1\nb\n2\n", {"a"}, "\xEF\xBB\xBF" "a\r\n1\r\nb\r\n2\r\n", "\xEF\xBB\xBF" "b\r\n2\r\n"},
+        // A lone CR that ends the visible text is part of its line, as a text-mode read keeps it.
+        {"a\n1\nb\n2\r", {"b"}, "a\r\n1\r\nb\r\n2\r\x1A", "a\r\n1\r\n\x1A"},
+        {"a\n1\n", {"a"}, "a\r\n1\r", "a\r\n1\r"},
         // A pair beyond the table is not one the user saw: it stays.
         {"b\n2\n", {"b"}, fullTable + "b\r\n2\r\n", fullTable + "b\r\n2\r\n"},
         // A record longer than its fields stays whole, and goes whole when it is selected.
@@ -159,6 +162,12 @@ TEST(DeletingShortcuts, TakesOutTheSelectedRecordsLinesAndKeepsEveryOtherByte)
         std::vector<char> selected = Selecting(shown, c.selected);
         EXPECT_EQ(text::DeletedFile(c.now, shown, (const bool*)selected.data()), c.written) << c.now;
     }
+    // Lines cut between characters as the table cuts them (code page 932, ア is 83 41).
+    static ShortcutTableData shown;
+    const std::string name = std::string(29, 'n') + "\x83\x41";
+    const bool first[1] = {true};
+    ParseShortcuts((name + "\n1\n").c_str(), &shown, text::Cp932LeadByte);
+    EXPECT_EQ(text::DeletedFile(name + "\r\n1\r\n", shown, first, text::Cp932LeadByte), "");
 }
 
 // For any bytes and any selection of any table the user saw, the new file is the old bytes
@@ -215,8 +224,10 @@ TEST(CheckingANewShortcut, RefusesWhatTheFileCouldNotHold)
     std::string target259(259, 't'), target260(260, 't');
     EXPECT_EQ(CheckNewShortcut("n", target259.c_str(), false, 0), NEW_SHORTCUT_OK);
     EXPECT_EQ(CheckNewShortcut("n", target260.c_str(), false, 0), NEW_SHORTCUT_TARGET_TOO_LONG);
-    EXPECT_EQ(CheckNewShortcut("a\nb", "x", false, 0), NEW_SHORTCUT_BAD_CHARACTER);
-    EXPECT_EQ(CheckNewShortcut("n", "x\x1A", false, 0), NEW_SHORTCUT_BAD_CHARACTER);
+    for (const char* bad : {"a\nb", "x\x1A", "a\rb", "\r"}) {
+        EXPECT_EQ(CheckNewShortcut(bad, "x", false, 0), NEW_SHORTCUT_BAD_CHARACTER) << bad;
+        EXPECT_EQ(CheckNewShortcut("n", bad, true, 0), NEW_SHORTCUT_BAD_CHARACTER) << bad;
+    }
     EXPECT_EQ(CheckNewShortcut("n", "x", false, TABLE_CAPACITY - 1), NEW_SHORTCUT_OK);
     EXPECT_EQ(CheckNewShortcut("n", "x", false, TABLE_CAPACITY), NEW_SHORTCUT_TABLE_FULL);
 }

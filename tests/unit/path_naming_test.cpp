@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "ui/add/path_naming.h"
+#include "text_helpers.h"
 
 namespace {
 
@@ -72,6 +73,22 @@ TEST(SplitPart, TakesTokenOneOrTwoLikeStrtok)
     EXPECT_EQ(SplitPart("a;b,c", ";,", 2), "b");
     EXPECT_EQ(SplitPart("a.b", ".", 3), "part can be either 1 or 2");
     EXPECT_EQ(SplitPart("a.b", ".", 0), "part can be either 1 or 2");
+}
+
+// Code page 932: the second bytes of 表 (95 5C) and 能 (94 5C) are backslashes, that of
+// ア (83 41) is an A; a path is split and cut only between characters.
+TEST(ProposedName, WalksAPathByItsCharacters)
+{
+    char out[OUT_SIZE];
+    ::ProposedName("C:\\Docs\\\x95\x5c.txt", false, out, OUT_SIZE, text::Cp932LeadByte);
+    EXPECT_STREQ(out, "\x95\x5c");
+    ::ProposedName("C:\\\x8b\x40\x94\x5c\\", true, out, OUT_SIZE, text::Cp932LeadByte);
+    EXPECT_STREQ(out, "\x8b\x40\x94\x5c");
+    ::SplitPart("\x83\x41" "A\x83\x41", "A", 2, out, OUT_SIZE, text::Cp932LeadByte);
+    EXPECT_STREQ(out, "\x83\x41");
+    char small[4];
+    ::ProposedName("C:\\ab\x83\x41.txt", false, small, sizeof small, text::Cp932LeadByte);
+    EXPECT_STREQ(small, "ab");
 }
 
 }  // namespace

@@ -96,7 +96,9 @@ TEST(ReportPage, OnlyTargetsThatWouldRunAsScriptLinkNowhere)
                               "Message : javascript:x", "\\\\server\\javascript:x", "javascript", "mailto:a@b",
                               // The longest script scheme with one more letter, and schemes
                               // as long as the check reads and one longer.
-                              "javascripts:x", "vbscriptx:x", "datax:x", "abcdefghijklmnop:x", "abcdefghijklmnopq:x"})
+                              "javascripts:x", "vbscriptx:x", "datax:x", "abcdefghijklmnop:x", "abcdefghijklmnopq:x",
+                              // Bytes from 0x80 up are characters, not blanks to skip.
+                              "\x80javascript:x", "\xA0javascript:x", "\xFFjavascript:x"})
         EXPECT_FALSE(RunsAsScript(plain)) << plain;
 
     static ShortcutTableData table;

@@ -15,10 +15,10 @@ using text::TextModeView;
 ShortcutTableData table;
 
 // Loads file bytes the way the program does: text-mode view, parse, sort.
-std::vector<std::string> Load(const std::string& bytes)
+std::vector<std::string> Load(const std::string& bytes, LeadByteTest isLead = NoLeadBytes)
 {
-    ParseShortcuts(TextModeView(bytes).c_str(), &table);
-    SortShortcuts(&table);
+    ParseShortcuts(TextModeView(bytes).c_str(), &table, isLead);
+    SortShortcuts(&table, isLead);
     std::vector<std::string> rows;
     for (int i = 0; i < table.count; i++)
         rows.push_back(std::string(table.records[i].name) + "=" + table.records[i].target);
@@ -88,6 +88,10 @@ TEST(LoadingTheDataFile, OverlongLinesAreCutToTheirField)
     const std::string name30(30, 'a'), name31(31, 'b'), target259(259, 'c'), target260(260, 'd');
     EXPECT_EQ(Load(name30 + "\r\n" + target259 + "\r\n" + name31 + "\r\n" + target260 + "\r\n"),
               (Rows{name30 + "=" + target259, name31.substr(0, 30) + "=" + target260.substr(0, 259)}));
+    // Never inside a two-byte character (code page 932): its first byte goes with it.
+    const std::string wide = "\x83\x41";
+    EXPECT_EQ(Load(name30.substr(1) + wide + "\r\n" + target259.substr(1) + wide + "\r\n", text::Cp932LeadByte),
+              (Rows{name30.substr(1) + "=" + target259.substr(1)}));
 }
 
 TEST(LoadingTheDataFile, ALoadReplacesTheTableInsteadOfMerging)
@@ -116,6 +120,12 @@ TEST(LoadingTheDataFile, KeepsAtMostTheTableAndFindsWhereTheRestStarts)
     ParseResult measured = ParseShortcuts(text.c_str(), nullptr);
     EXPECT_EQ(measured.fileRecords, TABLE_CAPACITY + 3);
     EXPECT_EQ(measured.tailOffset, result.tailOffset);
+    // A last name without a target: the rest right after the table, or the first pair beyond it.
+    for (int beyond : {0, 2}) {
+        std::string rest = TextModeView(NumberedRecords(TABLE_CAPACITY, beyond)) + "lonely\n";
+        std::string whole = TextModeView(head) + rest;
+        EXPECT_EQ(whole.substr(ParseShortcuts(whole.c_str(), nullptr).tailOffset), rest) << beyond;
+    }
 }
 
 TEST(SortingShortcuts, FoldsToLowerCaseLikeTheCRuntime)
@@ -142,6 +152,15 @@ TEST(SortingShortcuts, FoldsEveryLetterOfTheAlphabet)
     for (char c = 'a'; c <= 'z'; c++)
         expected += std::string(1, (char)(c - 'a' + 'A')) + "1" + std::string(1, c) + "2";
     EXPECT_EQ(names, expected + "{");
+}
+
+// Code page 932: the second byte of ア (83 41) is an A, of ャ (83 61) an a; neither is a letter.
+TEST(SortingShortcuts, FoldsNoSecondByteOfACharacter)
+{
+    EXPECT_EQ(Load("\x83\x61\r\n1\r\n\x83\x41\r\n2\r\nB\r\n3\r\na\r\n4\r\n", text::Cp932LeadByte),
+              (Rows{"a=4", "B=3", "\x83\x41=2", "\x83\x61=1"}));
+    EXPECT_EQ(FirstNameStartingWith(table, "\x83\x61", text::Cp932LeadByte), 3);
+    EXPECT_EQ(FirstNameStartingWith(table, "b", text::Cp932LeadByte), 1);
 }
 
 TEST(SearchingByPrefix, FindsTheFirstNameThatBeginsWithTheTextInAnyCase)

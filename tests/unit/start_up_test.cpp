@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include "app/command_line.h"
@@ -8,6 +9,7 @@
 #include "tray/key_event.h"
 #include "ui/shared/centring.h"
 #include "ui/shared/scaling.h"
+#include "text_helpers.h"
 
 namespace {
 
@@ -37,6 +39,11 @@ TEST(ProgramPaths, TheFolderEndsInOneBackslash)
     char out[PATH_BUFFER];
     ASSERT_TRUE(JoinProgramFile(dir, "launch.wav", out, PATH_BUFFER));
     EXPECT_STREQ(out, "D:\\launch.wav");
+    // In code page 932 a second byte may be a backslash (the folder's last character is 94 5C).
+    ASSERT_TRUE(ProgramDirectoryOf("C:\\\x8b\x40\x94\x5c\\\\jumplet.exe", dir, PATH_BUFFER, text::Cp932LeadByte));
+    EXPECT_STREQ(dir, "C:\\\x8b\x40\x94\x5c\\");
+    ASSERT_TRUE(ProgramDirectoryOf("C:\\Tools\\\x95\x5c.exe", dir, PATH_BUFFER, text::Cp932LeadByte));
+    EXPECT_STREQ(dir, "C:\\Tools\\");
 }
 
 TEST(ProgramPaths, APathThatWouldNotFitIsRefusedNotCut)
@@ -55,6 +62,12 @@ TEST(ProgramPaths, APathThatWouldNotFitIsRefusedNotCut)
     EXPECT_FALSE(JoinProgramFile(dir255.c_str(), "abcde", out, PATH_BUFFER));
     std::string deeper = "C:\\" + std::string(300, 'd') + "\\jumplet.exe";
     EXPECT_FALSE(ProgramDirectoryOf(deeper.c_str(), dir, PATH_BUFFER));
+    // The folder's own boundary: 258 characters and its backslash fit the buffer, 259 do not.
+    std::string folder258 = "C:\\" + std::string(255, 'd');
+    ASSERT_TRUE(ProgramDirectoryOf((folder258 + "\\j.exe").c_str(), dir, PATH_BUFFER));
+    EXPECT_EQ(std::string(dir), folder258 + "\\");
+    EXPECT_FALSE(ProgramDirectoryOf((folder258 + "d\\j.exe").c_str(), dir, PATH_BUFFER));
+    EXPECT_STREQ(dir, "");
 }
 
 TEST(SettingNumbers, FollowAtoiAndMissingIsMinusOne)
@@ -88,6 +101,20 @@ TEST(HotkeyChoices, IndexesOutsideTheTableMeanNoKey)
     EXPECT_EQ(HotkeyCodeOf(99), 0);
     EXPECT_STREQ(HotkeyChoices[0].text, "Page Down Key");
     EXPECT_STREQ(HotkeyChoices[HOTKEY_NONE_INDEX].text, "None (Disable)");
+}
+
+// Each row is a key of its own, and an F key's row holds that key's code (F1 is 0x70).
+TEST(HotkeyChoices, NoKeyOrTextTwiceAndEachFKeyItsOwnCode)
+{
+    for (int i = 0; i < HOTKEY_CHOICE_COUNT; i++) {
+        for (int j = i + 1; j < HOTKEY_CHOICE_COUNT; j++) {
+            EXPECT_NE(HotkeyChoices[i].virtualKey, HotkeyChoices[j].virtualKey) << i << " " << j;
+            EXPECT_STRNE(HotkeyChoices[i].text, HotkeyChoices[j].text) << i << " " << j;
+        }
+        if (HotkeyChoices[i].text[0] == 'F') {
+            EXPECT_EQ(HotkeyChoices[i].virtualKey, 0x6F + atoi(HotkeyChoices[i].text + 1)) << i;
+        }
+    }
 }
 
 TEST(HotkeyChoices, WhatAKeyEventAsksOfTheWindow)
@@ -204,6 +231,10 @@ TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
     EXPECT_TRUE(HasNegativeOrigin(ScreenRect{5, -1, 295, 354}));
     EXPECT_FALSE(HasNegativeOrigin(ScreenRect{0, 0, 290, 355}));
     EXPECT_FALSE(HasNegativeOrigin(big));
+    // Past either end of the coordinates' range the origin stays at that end.
+    origin = CentredOrigin(ScreenRect{-10, INT32_MAX - 1, -10, INT32_MAX}, ScreenRect{INT32_MIN, 0, INT32_MAX, -1000});
+    EXPECT_EQ(origin.x, INT32_MIN);
+    EXPECT_EQ(origin.y, INT32_MAX);
 }
 
 TEST(Centring, AWindowPartlyOffItsMonitorIsMovedWhollyInside)

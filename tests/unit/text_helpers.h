@@ -7,6 +7,12 @@
 
 namespace text {
 
+// Code page 932 (Shift JIS): the first bytes of its two-byte characters.
+inline bool Cp932LeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 inline std::string Taken(TextBuffer* buffer)
 {
     std::string result(buffer->bytes, buffer->length);
@@ -32,11 +38,12 @@ inline std::string AppendedFile(const std::string& old, const char* name, const 
 
 // The delete's new file from the file's bytes as they are now, given the table the user
 // saw and the positions selected in it.
-inline std::string DeletedFile(const std::string& bytes, const ShortcutTableData& shown, const bool* selected)
+inline std::string DeletedFile(const std::string& bytes, const ShortcutTableData& shown, const bool* selected,
+                               LeadByteTest isLead = NoLeadBytes)
 {
     TextBuffer file;
     InitText(&file);
-    ::DeletedFile(bytes.data(), bytes.size(), shown, selected, &file);
+    ::DeletedFile(bytes.data(), bytes.size(), shown, selected, &file, isLead);
     return Taken(&file);
 }
 

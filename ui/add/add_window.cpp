@@ -2,6 +2,7 @@
 #include "ui/add/add_window.h"
 #include <commdlg.h>
 #include <shlobj.h>
+#include "base/ansi_path.h"
 #include "base/late_library.h"
 #include "base/program.h"
 #include "res/resource.h"
@@ -242,8 +243,11 @@ static const char* RefusalText(NewShortcutCheck check)
 // or failed add keeps the form as it is, so nothing typed is lost.
 static void AddShortcut()
 {
-    char name[NAME_SIZE] = "";
-    GetWindowTextA(NameEdit, name, NAME_SIZE);
+    // Read whole and cut here between two characters, as the system's own cut at the
+    // field's 30 bytes might leave half of one.
+    char name[PATH_BUFFER] = "";
+    GetWindowTextA(NameEdit, name, PATH_BUFFER);
+    name[WholeCharacters(name, strlen(name), NAME_SIZE - 1, SystemLeadByte)] = '\0';
     // One byte more than a target holds, so that a longer text is seen and refused
     // instead of being stored cut.
     char target[TARGET_SIZE + 1] = "";

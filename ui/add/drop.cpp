@@ -16,7 +16,7 @@ static bool IsPlainFolder(const char* path)
 void NameFromPath(const char* path)
 {
     char name[PATH_BUFFER];
-    ProposedName(path, IsPlainFolder(path), name, PATH_BUFFER);
+    ProposedName(path, IsPlainFolder(path), name, PATH_BUFFER, SystemLeadByte);
     SetWindowTextA(NameEdit, name);
 }
 

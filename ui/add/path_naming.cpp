@@ -2,55 +2,72 @@
 #include <cstring>
 
 // Copies by memmove: a result may be taken from out itself.
-static void CopyCut(const char* start, size_t length, char* out, size_t outSize)
+static void CopyCut(const char* start, size_t length, char* out, size_t outSize, LeadByteTest isLead)
 {
     if (outSize == 0)
         return;
-    if (length > outSize - 1)
-        length = outSize - 1;
+    length = WholeCharacters(start, length, outSize - 1, isLead);
     memmove(out, start, length);
     out[length] = '\0';
 }
 
-void LastPathComponent(const char* text, char* out, size_t outSize)
+void LastPathComponent(const char* text, char* out, size_t outSize, LeadByteTest isLead)
 {
-    size_t end = strlen(text);
-    while (end > 0 && text[end - 1] == '\\')
-        end--;
-    size_t start = end;
-    while (start > 0 && text[start - 1] != '\\')
-        start--;
-    CopyCut(text + start, end - start, out, outSize);
+    size_t start = 0, end = 0, afterBackslash = 0;
+    for (size_t at = 0; text[at] != '\0'; at = NextCharacter(text, at, isLead)) {
+        if (text[at] == '\\') {
+            afterBackslash = NextCharacter(text, at, isLead);
+        } else {
+            start = afterBackslash;
+            end = NextCharacter(text, at, isLead);
+        }
+    }
+    CopyCut(text + start, end - start, out, outSize, isLead);
 }
 
-void SplitPart(const char* text, const char* delimiters, int part, char* out, size_t outSize)
+// Delimiters are single bytes: never the first byte of a character.
+static bool IsDelimiter(const char* text, const char* delimiters, LeadByteTest isLead)
+{
+    return !IsLeadByte((unsigned char)*text, isLead) && strchr(delimiters, *text) != nullptr;
+}
+
+// The length of the run at text of delimiters only, or of other characters only.
+static size_t RunOf(const char* text, const char* delimiters, bool delimiting, LeadByteTest isLead)
+{
+    size_t at = 0;
+    while (text[at] != '\0' && IsDelimiter(text + at, delimiters, isLead) == delimiting)
+        at = NextCharacter(text, at, isLead);
+    return at;
+}
+
+void SplitPart(const char* text, const char* delimiters, int part, char* out, size_t outSize, LeadByteTest isLead)
 {
     if (part != 1 && part != 2) {
-        CopyCut("part can be either 1 or 2", 25, out, outSize);
+        CopyCut("part can be either 1 or 2", 25, out, outSize, isLead);
         return;
     }
     const char* cursor = text;
     for (int token = 1;; token++) {
-        cursor += strspn(cursor, delimiters);
+        cursor += RunOf(cursor, delimiters, true, isLead);
         if (*cursor == '\0') {
-            CopyCut("", 0, out, outSize);
+            CopyCut("", 0, out, outSize, isLead);
             return;
         }
-        size_t length = strcspn(cursor, delimiters);
+        size_t length = RunOf(cursor, delimiters, false, isLead);
         if (token == part) {
-            CopyCut(cursor, length, out, outSize);
+            CopyCut(cursor, length, out, outSize, isLead);
             return;
         }
         cursor += length;
     }
 }
 
-void ProposedName(const char* path, bool isFolder, char* out, size_t outSize)
+void ProposedName(const char* path, bool isFolder, char* out, size_t outSize, LeadByteTest isLead)
 {
     if (isFolder) {
-        LastPathComponent(path, out, outSize);
+        LastPathComponent(path, out, outSize, isLead);
         return;
     }
-    LastPathComponent(path, out, outSize);
-    SplitPart(out, ".", 1, out, outSize);
+    LastPathComponent(path, out, outSize, isLead);
+    SplitPart(out, ".", 1, out, outSize, isLead);
 }

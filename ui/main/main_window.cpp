@@ -1,5 +1,6 @@
 // The launcher window. Its procedure is a flat dispatch; each message's work is a call.
 #include "ui/main/main_window.h"
+#include "base/ansi_path.h"
 #include "base/program.h"
 #include "res/resource.h"
 #include "settings/hotkey_choices.h"
@@ -93,7 +94,7 @@ static LRESULT OnCreate(HWND window)
 {
     SetWindowTextA(window, MAIN_WINDOW_TITLE);
     SetUpPlacement(&MainPlacement, window, SettingsFilePath, "MAINWIN", 1);
-    ProgramDirectoryOf(ProgramPath, ProgramDirectory, PATH_BUFFER);
+    ProgramDirectoryOf(ProgramPath, ProgramDirectory, PATH_BUFFER, SystemLeadByte);
     SetDataFilePath();
     int dpi = WindowDpi(window);
     CreateMainControls(window, dpi);

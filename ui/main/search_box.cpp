@@ -1,5 +1,6 @@
 #include "ui/main/search_box.h"
 #include "ui/shared/lists.h"
+#include "base/ansi_path.h"
 #include "base/program.h"
 #include "settings/settings.h"
 #include "store/store.h"
@@ -69,7 +70,7 @@ void PrefixSearch()
 {
     char text[SEARCH_TEXT_SIZE] = "";
     GetWindowTextA(SearchBox, text, SEARCH_TEXT_SIZE);
-    int32_t found = FirstNameStartingWith(ShortcutTable, text);
+    int32_t found = FirstNameStartingWith(ShortcutTable, text, SystemLeadByte);
     if (found < 0)
         return;
     if (DeleteMode == 0)
