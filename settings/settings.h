@@ -22,6 +22,8 @@ void TakeOverOldSettings();
 
 int HotkeySetting(int value, bool write);
 bool LaunchSoundSetting(bool write);
+// "startup" is still written for earlier versions, but no start reads it: the Run value
+// itself says whether Jumplet starts at logon.
 int AutoStartSetting(bool write);
 // What Quit, the restart and the end of the Windows session keep: start at logon and the
 // launch sound.
