@@ -48,6 +48,20 @@ TEST_F(Settings, TheEndOfTheSessionSavesTheOptions)
     EXPECT_EQ(ReadSettingsFile(), "[kestrovane]\r\nstartup=0\r\nlaunchsound=0\r\n");
 }
 
+// A write to the settings that fails (the file held by another program) is told, once a run.
+TEST_F(Settings, AWriteThatFailsIsToldOncePerRun)
+{
+    WriteSettingsFile("[kestrovane]\r\nlaunchsound=1\r\n");
+    Instance app = jumplet.StartShown();
+    LockedFile lock(SettingsFilePath());
+    PostMessageA(app.MainWindow().Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the window's place
+    MsgBox told = app.WaitForMessageBox("Error");
+    EXPECT_EQ(told.Message(), "Jumplet cannot save its options in " + jumplet.Folder().substr(0, jumplet.Folder().size() - 1) +
+                                  ": the folder is read-only. Unpack Jumplet into a folder of your own.");
+    told.PressOk();
+    QuitFromTray(app);  // its two lost options are not told again
+}
+
 // Earlier versions kept the file in the Windows folder: the first start copies it whole,
 // and from then on the copy beside the program is the one read and written.
 TEST_F(Settings, AFileInTheWindowsFolderIsTakenOverOnceAndLeftAsItIs)
