@@ -27,6 +27,7 @@ bool CreateMissingFile(const char* path);
 // and the backup: a missing data file is made again from the first of them that holds
 // anything, else created empty.
 enum DataFileAtStart {
+    // There, made empty, or left to the first load to report.
     DATA_FILE_AS_FOUND,
     DATA_FILE_FROM_TEMPORARY,
     DATA_FILE_FROM_BACKUP,
