@@ -8,6 +8,7 @@
 #include "base/late_library.h"
 #include "base/messages.h"
 #include "base/program.h"
+#include "settings/auto_start.h"
 #include "settings/hotkey_choices.h"
 #include "settings/settings.h"
 #include "tray/hotkey_hook.h"
@@ -144,7 +145,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     }
     WorkOutPaths();
     TakeOverOldSettings();
-    AutoStartEnabled = AutoStartSetting(false);
+    AutoStartEnabled = RunValuePresent() ? 1 : 0;
     LaunchSoundEnabled = LaunchSoundSetting(false);
     ChosenHotkey = HotkeySetting(0, false);
     AppInstance = instance;

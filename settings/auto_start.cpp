@@ -54,13 +54,23 @@ static bool RunValueHolds(const char* name, const char* data)
     return result == ERROR_SUCCESS && type == REG_SZ && strcmp(stored, data) == 0;
 }
 
+bool RunValuePresent()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, RunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegQueryValueExA(key, RUN_VALUE_NAME, NULL, NULL, NULL, NULL);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
 bool ChangeAutoStart(bool on)
 {
     char data[RUN_DATA_SIZE];
     snprintf(data, RUN_DATA_SIZE, "\"%s\" -m", ProgramPath);
     bool done = on ? SetRunValue(RUN_VALUE_NAME, data) : RemoveRunValue(RUN_VALUE_NAME);
-    // A Run key that refuses changes may hold what was asked already, as it does each time
-    // the options dialog writes the value again: then nothing failed.
+    // A Run key that refuses changes may hold what was asked already (a value written or
+    // removed by hand meanwhile): then nothing failed.
     if (!done && !RunValueHolds(RUN_VALUE_NAME, on ? data : NULL))
         return false;
     AutoStartEnabled = on ? 1 : 0;

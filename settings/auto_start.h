@@ -13,6 +13,10 @@ bool SetRunValue(const char* name, const char* data);
 // Whether the value is gone; one that was not there counts as removed.
 bool RemoveRunValue(const char* name);
 
+// Whether the Run value is there, whatever program it names: start-up takes
+// AutoStartEnabled from it, so that the check mark shows what logon will do, and a value
+// left by a copy that has moved can be turned off.
+bool RunValuePresent();
 // Writes or removes the Run value and, only when the registry took that (or already held
 // it), changes AutoStartEnabled. Says nothing: returns whether it succeeded.
 bool ChangeAutoStart(bool on);

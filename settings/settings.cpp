@@ -1,15 +1,20 @@
 #include "settings/settings.h"
 #include <windows.h>
 #include <cstdio>
+#include <cstring>
+#include "base/messages.h"
 #include "settings/setting_number.h"
 
 // Three characters: the options are one or two digits, so "100" reads as "10".
 enum { OPTION_BUFFER = 3 };
+// "X:\", which keeps its backslash; the text of the box fits a whole path.
+enum { ROOT_FOLDER_LENGTH = 3, READ_ONLY_TEXT_SIZE = PATH_BUFFER + 128 };
 
 char SettingsFilePath[PATH_BUFFER];
 int AutoStartEnabled = 0;
 bool LaunchSoundEnabled = true;
 int ChosenHotkey = 0;
+static bool FolderReadOnlyTold = false;
 
 bool SetSettingsFilePath(const char* programDirectory)
 {
@@ -44,7 +49,36 @@ static void WriteOption(const char* section, const char* key, int value)
 {
     char text[OPTION_BUFFER];
     snprintf(text, OPTION_BUFFER, "%d", value);
-    WritePrivateProfileStringA(section, key, text, SettingsFilePath);
+    if (!WritePrivateProfileStringA(section, key, text, SettingsFilePath))
+        TellFolderReadOnly();
+}
+
+// The folder as the user knows it: without the last backslash, but a drive's root keeps
+// it ("C:\").
+static void SettingsFolder(char* folder)
+{
+    size_t length = strlen(SettingsFilePath) - strlen(SETTINGS_FILE_NAME);
+    if (length > ROOT_FOLDER_LENGTH)
+        length--;
+    memcpy(folder, SettingsFilePath, length);
+    folder[length] = '\0';
+}
+
+// Nothing redirects a program that may not write beside itself, so each later write would
+// be lost as well: once is enough to tell.
+void TellFolderReadOnly()
+{
+    if (FolderReadOnlyTold)
+        return;
+    FolderReadOnlyTold = true;
+    char folder[PATH_BUFFER];
+    SettingsFolder(folder);
+    char text[READ_ONLY_TEXT_SIZE];
+    snprintf(text, READ_ONLY_TEXT_SIZE,
+             "Jumplet cannot save its options in %s: the folder is read-only. Unpack Jumplet into a folder of "
+             "your own.",
+             folder);
+    MessageOnTop(text, "Error", MB_ICONWARNING | MB_OK);
 }
 
 int HotkeySetting(int value, bool write)

@@ -20,8 +20,14 @@ bool SetSettingsFilePath(const char* programDirectory);
 // program yet, that file is copied here whole, so nobody loses their options or places.
 void TakeOverOldSettings();
 
+// A write to the settings file failed: the program's folder takes no change. Told once a
+// run, by every writer of the file.
+void TellFolderReadOnly();
+
 int HotkeySetting(int value, bool write);
 bool LaunchSoundSetting(bool write);
+// "startup" is still written for earlier versions, but no start reads it: the Run value
+// itself says whether Jumplet starts at logon.
 int AutoStartSetting(bool write);
 // What Quit, the restart and the end of the Windows session keep: start at logon and the
 // launch sound.

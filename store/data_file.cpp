@@ -44,14 +44,19 @@ ReadOutcome ReadDataFile(const char* path, TextBuffer* bytes)
             ClearText(bytes);
         return read ? READ_OK : READ_FAILED;
     }
-    // Only a file that is really missing may be created; CREATE_NEW never truncates one
-    // that appeared meanwhile.
+    // Only a file that is really missing may be created.
     if (GetLastError() != ERROR_FILE_NOT_FOUND)
         return READ_FAILED;
-    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, CREATE_NEW,
-                       FILE_ATTRIBUTE_NORMAL, NULL);
+    return CreateMissingFile(path) ? READ_CREATED : READ_FAILED;
+}
+
+// CREATE_NEW never truncates a file that appeared meanwhile.
+bool CreateMissingFile(const char* path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
-        return READ_FAILED;
+        return false;
     CloseHandle(file);
-    return READ_CREATED;
+    return true;
 }

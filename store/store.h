@@ -19,10 +19,27 @@ enum ReadOutcome { READ_OK, READ_CREATED, READ_FAILED };
 // The file's bytes exactly as stored. A missing file is created empty; one that exists
 // but cannot be read is left alone and reported as READ_FAILED.
 ReadOutcome ReadDataFile(const char* path, TextBuffer* bytes);
+// Creates the file empty; false, with the system's error, when it exists or cannot be made.
+bool CreateMissingFile(const char* path);
+
+// How start-up found the data file. A save cut short on a disk without an atomic replace
+// (FAT32, exFAT) can leave no jumplet.dat but the save's complete new file (jumplet.tmp)
+// and the backup: a missing data file is made again from the first of them that holds
+// anything, else created empty.
+enum DataFileAtStart {
+    // There, made empty, or left to the first load to report.
+    DATA_FILE_AS_FOUND,
+    DATA_FILE_FROM_TEMPORARY,
+    DATA_FILE_FROM_BACKUP,
+    // No new file may stand in the program's folder (under Program Files, say).
+    DATA_FOLDER_READ_ONLY,
+};
+DataFileAtStart PrepareDataFile();
 
 // Replaces the data file by the given bytes so that it is always either wholly the old
-// file or wholly the new one; the old one is kept as jumplet.bak. False when any step
-// failed, and then the data file is as it was and no temporary file is left.
+// file or wholly the new one; the old one is kept as jumplet.bak, unless it is empty and
+// the backup holds something. False when any step failed, and then the data file is as it
+// was and no temporary file is left.
 bool SaveDataFile(const TextBuffer* bytes);
 // What the window that asked for a change tells the user when its save failed.
 extern const char SaveFailedText[];

@@ -83,6 +83,20 @@ TEST_F(DataFile, AFirstStartCreatesAnEmptyFileAndHandMadeFilesLoadByTheirRules)
     EXPECT_EQ(MainForm(first).mainList.ItemCount(), 0);
     jumplet.EndAll();
 
+    // A save cut short where a replace is no atomic rename (FAT32) can leave no data file
+    // but its complete new file and the backup: a start restores the newer and says so.
+    for (const char* source : {"jumplet.tmp", "jumplet.bak"}) {
+        DeleteFileA(jumplet.DataFilePath().c_str());
+        WriteFileBytes(jumplet.Folder() + "jumplet.bak", DataLines({"old", "C:\\o"}));
+        WriteFileBytes(jumplet.Folder() + source, DataLines({source, "C:\\s"}));
+        Instance app = jumplet.Start();
+        MsgBox told = app.WaitForMessageBox("Message");
+        EXPECT_NE(told.Message().find(source), std::string::npos) << told.Message();
+        told.PressOk();
+        EXPECT_TRUE(WaitUntil([&] { return MainForm(app).mainList.Items() == Names{source}; }));
+        jumplet.EndAll();
+    }
+
     struct Case {
         std::string bytes;
         Names shown;
@@ -133,15 +147,18 @@ TEST_F(DataFile, AnAddIsNeverHiddenByHowTheOldFileEnds)
         {"a\r\n1\r\n\x1A", {"a", "bee"}, "a\r\n1\r\nbee\r\nMessage : www\r\n\x1A"},
         {"a\r\n1\r\nlonely\r\n", {"a", "bee"}, "a\r\n1\r\nbee\r\nMessage : www\r\nlonely\r\n"},
         {"a\r1\r", {"bee"}, "bee\r\nMessage : www\r\na\r1\r"},
+        {"", {"bee"}, "bee\r\nMessage : www\r\n"},
     };
     Instance app = jumplet.StartShown();
     MainForm main(app);
+    std::string backup;
     for (const Case& c : cases) {
         jumplet.WriteDataFile(c.old);
         AddMessage(app, "bee", "www");
         EXPECT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == c.written; })) << jumplet.ReadDataFile();
         EXPECT_EQ(main.mainList.Items(), c.shown);
-        EXPECT_EQ(ReadFileBytes(jumplet.Folder() + "jumplet.bak"), c.old);
+        backup = c.old.empty() ? backup : c.old;
+        EXPECT_EQ(ReadFileBytes(jumplet.Folder() + "jumplet.bak"), backup);
         EXPECT_FALSE(FileExists(jumplet.Folder() + "jumplet.tmp"));
     }
 }

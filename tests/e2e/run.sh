@@ -59,6 +59,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winmm=n,b"
 
 small_disk=$work/small-disk
+read_only=$work/read-only
 xvfb_pid_file=$work/xvfb.pid
 
 # Ends what this script (or an earlier run of it that was killed) left behind. Only the
@@ -80,6 +81,7 @@ clean_up() {
     if mountpoint -q "$small_disk" 2>/dev/null; then
         umount "$small_disk" 2>/dev/null || umount -l "$small_disk" 2>/dev/null
     fi
+    umount "$read_only" 2>/dev/null || umount -l "$read_only" 2>/dev/null
 }
 
 # The marker program stands in for every application the shell could open.
@@ -186,6 +188,11 @@ set_up() {
         export JUMPLET_SMALL_DISK_MISSING="could not mount a tmpfs for the full-disk tests: $(head -n1 "$work/mount.log")"
         unset JUMPLET_SMALL_DISK
     fi
+
+    # R:\jumplet: the program unpacked where nothing may be written, as under Program Files.
+    { mkdir -p "$read_only" && mount -t tmpfs -o size=16m jumplet-e2e-ro "$read_only" && mkdir "$read_only/jumplet" &&
+        cp "$dist"/* "$read_only/jumplet/" && mount -o remount,ro "$read_only" &&
+        ln -sfn "$read_only" "$WINEPREFIX/dosdevices/r:" && export JUMPLET_READ_ONLY_DRIVE='R:\'; } 2>>"$work/mount.log"
 }
 
 export JUMPLET_DIST

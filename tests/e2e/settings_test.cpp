@@ -6,7 +6,7 @@ using namespace e2e;
 
 namespace {
 
-// Only a launch sound that reads as 1 is on; auto-start keeps any number. Without a file
+// Only a launch sound that reads as 1 is on; start at logon is the Run value's. Without a file
 // the defaults hold: reading creates no file, and Quit writes off and off, beside the
 // program and never in the Windows folder, and only the two flags (the hotkey index is written by the options dialog alone).
 class Settings : public JumpletTest {};
@@ -19,9 +19,9 @@ TEST_F(Settings, QuitWritesBackWhatStartUpReadFromTheFirstTwoCharacters)
     };
     const Case cases[] = {
         {nullptr, "[kestrovane]\r\nstartup=0\r\nlaunchsound=0\r\n"},
-        {"[kestrovane]\r\nlaunchsound=1\r\nstartup=5\r\n", "[kestrovane]\r\nlaunchsound=1\r\nstartup=5\r\n"},
-        {"[kestrovane]\r\nlaunchsound=2\r\nstartup=100\r\n", "[kestrovane]\r\nlaunchsound=0\r\nstartup=10\r\n"},
-        {"[kestrovane]\r\nlaunchsound=yes\r\nstartup=-1\r\n", "[kestrovane]\r\nlaunchsound=0\r\nstartup=-1\r\n"},
+        {"[kestrovane]\r\nlaunchsound=1\r\nstartup=5\r\n", "[kestrovane]\r\nlaunchsound=1\r\nstartup=0\r\n"},
+        {"[kestrovane]\r\nlaunchsound=2\r\nstartup=100\r\n", "[kestrovane]\r\nlaunchsound=0\r\nstartup=0\r\n"},
+        {"[kestrovane]\r\nlaunchsound=yes\r\nstartup=-1\r\n", "[kestrovane]\r\nlaunchsound=0\r\nstartup=0\r\n"},
         {"[kestrovane]\r\nlaunchsound=\r\nstartup=on\r\n", "[kestrovane]\r\nlaunchsound=0\r\nstartup=0\r\n"},
     };
     for (const Case& c : cases) {
@@ -46,6 +46,20 @@ TEST_F(Settings, TheEndOfTheSessionSavesTheOptions)
     Instance app = jumplet.StartShown();
     SendMessageA(app.MainWindow().Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(ReadSettingsFile(), "[kestrovane]\r\nstartup=0\r\nlaunchsound=0\r\n");
+}
+
+// A write to the settings that fails (the file held by another program) is told, once a run.
+TEST_F(Settings, AWriteThatFailsIsToldOncePerRun)
+{
+    WriteSettingsFile("[kestrovane]\r\nlaunchsound=1\r\n");
+    Instance app = jumplet.StartShown();
+    LockedFile lock(SettingsFilePath());
+    PostMessageA(app.MainWindow().Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the window's place
+    MsgBox told = app.WaitForMessageBox("Error");
+    EXPECT_EQ(told.Message(), "Jumplet cannot save its options in " + jumplet.Folder().substr(0, jumplet.Folder().size() - 1) +
+                                  ": the folder is read-only. Unpack Jumplet into a folder of your own.");
+    told.PressOk();
+    QuitFromTray(app);  // its two lost options are not told again
 }
 
 // Earlier versions kept the file in the Windows folder: the first start copies it whole,

@@ -137,4 +137,18 @@ TEST_F(Startup, AnUnreadableDataFileIsReportedAndLeftAlone)
     }
 }
 
+// Unpacked where nothing may be written (Program Files), a first start says so, not 107.
+TEST_F(Startup, AFirstStartInAReadOnlyFolderSaysSo)
+{
+    if (Environment("JUMPLET_READ_ONLY_DRIVE").empty())
+        GTEST_SKIP() << "the run could not mount a read-only drive";
+    Jumplet readOnly("jumplet", Environment("JUMPLET_READ_ONLY_DRIVE"), false);  // unpacked there by the run
+    Instance app = readOnly.Start();
+    MsgBox box = app.WaitForMessageBox("Error");
+    EXPECT_EQ(box.Message(), "Jumplet cannot save its options in " + readOnly.Folder().substr(0, 10) +
+                                 ": the folder is read-only. Unpack Jumplet into a folder of your own.");
+    box.PressOk();
+    EXPECT_TRUE(app.WaitForExit());
+}
+
 }  // namespace

@@ -170,9 +170,9 @@ static void OnInitDialog(HWND dialog)
     CheckDlgButton(dialog, IDC_OPT_SOUND, LaunchSoundEnabled ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// Every command writes the Run value again or removes it again, so that the registry
-// follows the box whatever changed it meanwhile. When the registry refuses, the box goes
-// back to the state that holds.
+// Only a click on the box itself (or Space on it) writes the Run value: security tools
+// watch that key and warn at each write. When the registry refuses, the box goes back to
+// the state that holds.
 static void FollowAutoStartBox(HWND dialog)
 {
     bool wanted = IsDlgButtonChecked(dialog, IDC_OPT_AUTOSTART) == BST_CHECKED;
@@ -203,7 +203,8 @@ static void OnHotkeyChosen(HWND dialog)
 
 static void OnCommand(HWND dialog, WPARAM wParam)
 {
-    FollowAutoStartBox(dialog);
+    if (LOWORD(wParam) == IDC_OPT_AUTOSTART && HIWORD(wParam) == BN_CLICKED)
+        FollowAutoStartBox(dialog);
     LaunchSoundEnabled = IsDlgButtonChecked(dialog, IDC_OPT_SOUND) == BST_CHECKED;
     if (HIWORD(wParam) == CBN_SELCHANGE && LOWORD(wParam) == IDC_OPT_HOTKEY)
         OnHotkeyChosen(dialog);

@@ -2,6 +2,7 @@
 // refills them, so that a position never names another record than the one shown.
 #include "ui/shared/lists.h"
 #include "base/messages.h"
+#include "settings/settings.h"
 #include "store/store.h"
 #include "ui/shared/window_state.h"
 
@@ -9,6 +10,11 @@ static const char DataFileFailedText[] = "Error Code : 107\nFailed To Create Fil
 const char DataFileBusyText[] =
     "Another program is using jumplet.dat, so Jumplet could not read it.\n"
     "Nothing was changed. Please try again in a moment.";
+static const char RestoredFromTemporaryText[] =
+    "jumplet.dat was missing: a save was cut short before it was done.\n"
+    "Jumplet has restored your shortcuts from that save's complete copy, jumplet.tmp.";
+static const char RestoredFromBackupText[] =
+    "jumplet.dat was missing.\nJumplet has restored your shortcuts from the copy it keeps, jumplet.bak.";
 static const char NotReadBackText[] =
     "The change was saved, but another program is using jumplet.dat, so Jumplet could not "
     "read it back.\nThe list shows the shortcuts as they were before.";
@@ -52,12 +58,26 @@ bool ReloadLists()
     return true;
 }
 
+static void TellRestored(DataFileAtStart found)
+{
+    if (found == DATA_FILE_FROM_TEMPORARY)
+        ShowInfoMessage(RestoredFromTemporaryText);
+    else if (found == DATA_FILE_FROM_BACKUP)
+        ShowInfoMessage(RestoredFromBackupText);
+}
+
 // At start there is nothing to show yet: going on would show an empty list that a later
 // save could write over the user's shortcuts.
 void LoadListsOrEnd()
 {
+    DataFileAtStart found = PrepareDataFile();
+    if (found == DATA_FOLDER_READ_ONLY) {
+        TellFolderReadOnly();
+        ExitProcess(0);
+    }
     if (!ReloadLists())
         ShowErrorMessage(DataFileFailedText, true);
+    TellRestored(found);
 }
 
 // A sync tool, a backup or a virus scanner may hold the file for a moment; the program

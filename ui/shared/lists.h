@@ -8,7 +8,9 @@
 // Reloads the table from the data file and refills the lists that show it; false, with
 // nothing changed, when the file cannot be read.
 bool ReloadLists();
-// The first load: a file that can be neither read nor created ends the program (107).
+// The first load: a missing file is restored from a cut save or the backup, and the user
+// told; a folder that takes no file and a file that can be neither read nor created end
+// the program.
 void LoadListsOrEnd();
 // The reload after a saved change; tells the owner's user when the file cannot be read.
 void ReloadListsAfterChange(HWND owner);

@@ -1,5 +1,6 @@
 #include "ui/shared/placement.h"
 #include <cstdio>
+#include "settings/settings.h"
 #include "ui/shared/centring.h"
 #include "ui/shared/window_state.h"
 
@@ -67,8 +68,9 @@ void SavePlacement(PlacementRecord* record)
 {
     record->saved.length = sizeof(WINDOWPLACEMENT);
     GetWindowPlacement(record->window, &record->saved);
-    WritePrivateProfileStructA(record->section, record->key, &record->saved,
-                               sizeof(WINDOWPLACEMENT), record->file);
+    if (!WritePrivateProfileStructA(record->section, record->key, &record->saved, sizeof(WINDOWPLACEMENT),
+                                    record->file))
+        TellFolderReadOnly();
 }
 
 static ScreenRect ScreenRectOf(const RECT& rect)
