@@ -25,6 +25,10 @@
 // Long enough for a running instance's hidden start (3 s) and its start-up.
 enum { RUNNING_WINDOW_WAIT_MS = 15000, RUNNING_WINDOW_POLL_MS = 100 };
 
+static const char NoRunningWindowText[] =
+    "Error Code : 109\nJumplet is running already, but its window did not come up.\nEnd jumplet.exe in the "
+    "Task Manager, or log off and on again, then start Jumplet again.";
+
 static const char PathUnusableText[] =
     "Error Code : 108\nJumplet cannot use the path of its folder: it is too long, or it holds "
     "characters that this system's code page cannot hold.\nMove Jumplet to a folder with a "
@@ -43,12 +47,14 @@ static HWND WaitForRunningWindow()
 }
 
 // Another instance holds the mutex: it is brought up and this one ends. A window that was
-// never placed (a hidden start) places itself the way the tray would, on the request.
+// never placed (a hidden start) places itself the way the tray would, on the request. One
+// that never comes (an instance hung, or left without its window) is told, not kept quiet:
+// otherwise every start would seem to do nothing until the next logon.
 static void ShowRunningInstance()
 {
     HWND running = WaitForRunningWindow();
     if (running == NULL)
-        ExitProcess(0);
+        ShowErrorMessage(NoRunningWindowText, true);
     DWORD runningProcess = 0;
     GetWindowThreadProcessId(running, &runningProcess);
     AllowSetForegroundWindow(runningProcess);
@@ -62,10 +68,12 @@ static void ShowRunningInstance()
 
 // The mutex, not the window, decides: two starts at once, or one during another's hidden
 // start, would both find no window yet. "-r..." is a restart or a deliberate second one.
+// A mutex this process may not open was made by an instance running as administrator.
 static void EnsureSingleInstance(const char* commandLine)
 {
     HANDLE mutex = CreateMutexA(NULL, FALSE, INSTANCE_MUTEX_NAME);
-    bool another = mutex != NULL && GetLastError() == ERROR_ALREADY_EXISTS;
+    DWORD error = GetLastError();
+    bool another = mutex != NULL ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
     if (another && !SkipsInstanceTest(commandLine))
         ShowRunningInstance();
 }

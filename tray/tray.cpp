@@ -43,8 +43,7 @@ void RemoveTrayIcon()
     Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
 }
 
-// Start-up gives back the menu, the lettering and the icon once the loop has ended.
-static void QuitApplication()
+void QuitApplication()
 {
     SaveOptions();
     PostQuitMessage(0);
@@ -67,6 +66,15 @@ static void OnTrayMenuCommand(int command)
     }
 }
 
+// Showing the menu made the hidden window the front one. A menu that closes on nothing
+// shown (Escape, "Invoke At Startup") gives the keyboard back to the taskbar, as the
+// icon's documentation asks, rather than leave it with a window nobody sees.
+static void GiveBackKeyboardUnlessShown()
+{
+    if (!IsWindowVisible(MainWindow) && !IsWindowVisible(AddItemWindow))
+        Shell_NotifyIconA(NIM_SETFOCUS, &TrayIconData);
+}
+
 static void ShowTrayMenu()
 {
     POINT cursor;
@@ -79,6 +87,7 @@ static void ShowTrayMenu()
     // As the menu's documentation asks: else the next tray menu may close at once.
     PostMessageA(MainWindow, WM_NULL, 0, 0);
     OnTrayMenuCommand(command);
+    GiveBackKeyboardUnlessShown();
 }
 
 // The shell grants the click's right to take the front; showing a window that is already

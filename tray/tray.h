@@ -14,6 +14,10 @@ void CreateTrayIcon();
 // it ("TaskbarCreated") brings it back.
 void AddTrayIcon();
 void RemoveTrayIcon();
+// "Quit Application", and any outside request to end (WM_CLOSE from taskkill, an installer
+// or the Restart Manager): the options are saved and the message loop ends; start-up then
+// gives back the menu, the lettering and the icon, and the hook ends with the process.
+void QuitApplication();
 void OnTrayCallback(LPARAM mouseMessage);
 
 #endif

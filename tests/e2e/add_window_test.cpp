@@ -290,6 +290,9 @@ TEST_F(AddWindow, ClosingHidesTheFormAndKeepsWhatItHolds)
     EXPECT_EQ(again.targetEdit.Text(), "half done");
     EXPECT_EQ(again.TypeText(), "Message");
     EXPECT_TRUE(again.targetEdit.IsEnabled());
+    PostMessageA(again.window.Handle(), WM_CLOSE, 0, 0);  // from another program: hidden the same way
+    ASSERT_TRUE(WaitUntil([&] { return !again.window.IsVisible(); }));
+    EXPECT_EQ(ShowAddForm(app).nameEdit.Text(), "Draft");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // case; where a hidden start shows its window, the placement tests'.)
 #include "fixtures.h"
 
+#include <sddl.h>
+
 using namespace e2e;
 
 namespace {
@@ -94,6 +96,12 @@ TEST_F(Startup, TheSwitchesAloneAndWhileAnInstanceRuns)
         }
         jumplet.EndAll();
     }
+
+    SECURITY_ATTRIBUTES denied = {sizeof denied, nullptr, FALSE};  // as an administrator's: no one may open it
+    ConvertStringSecurityDescriptorToSecurityDescriptorA("D:", SDDL_REVISION_1, &denied.lpSecurityDescriptor, nullptr);
+    HANDLE held = CreateMutexA(&denied, FALSE, "Local\\Jumplet.Instance");  // with no window: told, not silent
+    EXPECT_EQ(jumplet.Start("", 20000).WaitForMessageBox("Error").Message().substr(0, 16), "Error Code : 109");
+    CloseHandle(held);
 }
 
 // A data file held by another program, or a folder standing under its name: the user is

@@ -42,7 +42,9 @@ TEST_F(Tray, TheMenuRunsItsCommandsAndNothingWhenDismissed)
     ASSERT_TRUE(OpenTrayMenu());
     user::Click(POINT{900, 900});  // outside the menu
     ASSERT_TRUE(WaitUntil([] { return !FirstVisible("#32768"); })) << "a click elsewhere did not close the menu";
+    user::Type("ab");  // goes nowhere: not into the hidden search line
     LetItSettle();
+    EXPECT_EQ(main.Control(kSearchBox).Text(), "");
     EXPECT_FALSE(main.IsVisible());
     EXPECT_FALSE(app.AddWindow().IsVisible());
     EXPECT_FALSE(RunValueExists());
@@ -55,6 +57,13 @@ TEST_F(Tray, TheMenuRunsItsCommandsAndNothingWhenDismissed)
     size_t icons = TrayIcons().size();
     QuitFromTray(app);
     EXPECT_EQ(TrayIcons().size(), icons - 1);
+    for (UINT message : {WM_ENDSESSION, WM_CLOSE}) {  // an installer's or another program's close: as Quit
+        DeleteFileA(SettingsFilePath().c_str());
+        app = jumplet.StartShown();
+        SendMessageA(app.MainWindow().Handle(), message, TRUE, ENDSESSION_CLOSEAPP);
+        EXPECT_TRUE(app.WaitForExit()) << "message " << message;
+        EXPECT_EQ(ReadSettingsFile(), "[kestrovane]\r\nstartup=0\r\nlaunchsound=0\r\n");
+    }
 }
 
 // When the shell starts again it has lost every icon and says so with "TaskbarCreated":

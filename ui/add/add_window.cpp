@@ -371,6 +371,11 @@ LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             return 0;
         }
         break;
+    case WM_CLOSE:
+        // From another program: the form hides as for its close box; destroyed, it would
+        // leave a handle to nothing behind.
+        OnClose(window);
+        return 0;
     case WM_DROPFILES:
         OnAddWindowDrop((HDROP)wParam);
         break;

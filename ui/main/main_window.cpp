@@ -251,10 +251,16 @@ static void OnHotkeyChanged(WPARAM index)
     SetHotkeyCode(HotkeyCodeOf(ChosenHotkey));
 }
 
-// A tray program is seldom quit: the end of the Windows session is its Quit.
-static void OnEndSession(WPARAM ending)
+// A tray program is seldom quit: the end of the Windows session is its Quit. Windows ends
+// the process after a logoff's message; an installer's Restart Manager (ENDSESSION_CLOSEAPP)
+// leaves the session running and waits for the program to end by itself.
+static void OnEndSession(WPARAM ending, LPARAM how)
 {
-    if (ending)
+    if (!ending)
+        return;
+    if (how & ENDSESSION_CLOSEAPP)
+        QuitApplication();
+    else
         SaveOptions();
 }
 
@@ -265,6 +271,15 @@ static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
     int dpi = TakeNewScale(window, dpis, suggestedRect);
     LayOutMainControls(dpi);
     SetMainFonts(dpi, TRUE);
+}
+
+// Typing goes to the search line whenever the window comes up. A hidden window made
+// active (the tray menu's owner) keeps the keys itself: a line nobody sees would take
+// them, and Enter or Space would run what they spelled.
+static void OnSetFocus(HWND window)
+{
+    if (IsWindowVisible(window))
+        SetFocus(SearchBox);
 }
 
 static void OnClose()
@@ -318,11 +333,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnDpiChanged(window, wParam, lParam);
         return 0;
     case WM_SETFOCUS:
-        // Whenever the window comes up, typing goes to the search line.
-        SetFocus(SearchBox);
+        OnSetFocus(window);
+        return 0;
+    case WM_CLOSE:
+        // Not the close box (SC_CLOSE hides): another program asks Jumplet to end. Left to
+        // DefWindowProcA, the window would go and the process would live on, holding the
+        // instance mutex with no window for the next start to find.
+        QuitApplication();
         return 0;
     case WM_ENDSESSION:
-        OnEndSession(wParam);
+        OnEndSession(wParam, lParam);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
