@@ -26,6 +26,7 @@ static volatile LONG KeyboardWatched;
 // Only the hook thread uses these.
 static HHOOK HotkeyHookHandle;
 static HookWatch Watch;
+static HeldKey LastKey;
 static HWND KeySink;
 
 void SetHotkeyCode(int virtualKey)
@@ -51,6 +52,9 @@ LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
             bool altDown = (event->flags & LLKHF_ALTDOWN) != 0 || (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
             HookAction action =
                 HookActionOf((unsigned)wParam, key, altDown, (int)ChosenKeyCode, GetForegroundWindow() == MainWindow);
+            // Held, the chosen key brings the window up once; Up and Down go on repeating.
+            if (IsAutoRepeat(&LastKey, (unsigned)wParam, key, event->time) && action == HOOK_BRING_UP)
+                action = HOOK_NOTHING;
             if (action != HOOK_NOTHING)
                 PostMessageA(MainWindow, HookKeyMessage, action, 0);
         }
@@ -131,6 +135,7 @@ static DWORD WINAPI HookThread(LPVOID)
 
 void TellHookFailed()
 {
+    HotkeyMissing = true;
     ShowErrorMessage("Error Code : 105\nKeyboard Hooking Failed :(\nKeyboard shortcut will not work.\n"
                      "You can disable this feature by going to ..\noption-> select a shortcut key-> None(Disable)",
                      false);

@@ -25,6 +25,19 @@ static int MillisecondsAfter(unsigned a, unsigned b)
     return (int)(a - b);
 }
 
+bool IsAutoRepeat(HeldKey* held, unsigned message, unsigned virtualKey, unsigned time)
+{
+    if (message != KEY_DOWN_MESSAGE && message != SYSTEM_KEY_DOWN_MESSAGE) {
+        if (virtualKey == held->key)
+            held->key = 0;
+        return false;
+    }
+    bool repeat = virtualKey == held->key && MillisecondsAfter(time, held->lastPress) < KEY_REPEAT_GAP_MS;
+    held->key = virtualKey;
+    held->lastPress = time;
+    return repeat;
+}
+
 void StartHookWatch(HookWatch* watch, unsigned now)
 {
     watch->lastHookPress = now;

@@ -13,6 +13,20 @@ enum {
     KEY_F10 = 0x79,
 };
 
+// Held down, a key repeats its press at the keyboard's rate, and the hook is not told which
+// press is a repeat: a press of the key pressed last, with no release of it between, is one.
+// Unless that press is older than the keyboard's longest delay (1 s) allows: a release can
+// go where the hook does not see it (the secure desktop), and the key must work again.
+enum { KEY_REPEAT_GAP_MS = 1500 };
+
+struct HeldKey {
+    unsigned key;
+    unsigned lastPress;
+};
+
+// Any key event the hook looks at, at its time; true for a press that repeats a held key.
+bool IsAutoRepeat(HeldKey* held, unsigned message, unsigned virtualKey, unsigned time);
+
 // The chosen key going down brings the window up; Up and Down move the list, unless the
 // main window is in front, where the search line moves it. Windows reports F10, the menu
 // key, as a system key going down, so that counts for the chosen key too; nothing counts

@@ -108,6 +108,15 @@ TEST_F(Hotkey, TheKeyBringsUpAnEmptyFocusedSearchLineAndGoesOn)
     SendKeyEvent(VK_NEXT, (WORD)MapVirtualKeyA(VK_NEXT, MAPVK_VK_TO_VSC), KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY);
     EXPECT_TRUE(witness->Received(WM_KEYUP, VK_NEXT));
     EXPECT_FALSE(main.window.IsVisible());
+
+    // Held down, the key repeats its press, and the window comes up once.
+    witness->TakeFocus();
+    const WORD scan = (WORD)MapVirtualKeyA(VK_NEXT, MAPVK_VK_TO_VSC);
+    for (int press = 0; press < 30; press++)
+        SendKeyEvent(VK_NEXT, scan, KEYEVENTF_EXTENDEDKEY);
+    SendKeyEvent(VK_NEXT, scan, KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY);
+    EXPECT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+    EXPECT_FALSE(WaitUntil([&] { return witness->StillMoves() > 1; }, 2000)) << witness->StillMoves() << " bring-ups";
 }
 
 // Options that chose another key tell every instance: the new key works at the next press
