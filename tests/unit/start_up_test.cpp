@@ -186,33 +186,6 @@ TEST(HookWatch, InstallsAgainOnlyWhenTheHookMissedPressesForAWhile)
     }
 }
 
-// dK@T: key K pressed at T ms, uK@T: released, as the hook sees them. * marks a repeat.
-TEST(HeldKey, APressIsARepeatOnlyWhileItsKeyIsStillHeld)
-{
-    struct Row {
-        const char* events;
-        const char* repeats;
-    };
-    const Row rows[] = {
-        {"d34@0 d34@500 d34@533 u34@540 d34@600", ".**.."},
-        {"d34@0 d40@100 d34@200 d34@230", "...*"},  // another key between
-        {"d34@0 d34@1499 d34@3000", ".*."},       // its release went elsewhere
-        {"d34@4294967000 d34@100", ".*"},
-    };
-    for (const Row& row : rows) {
-        HeldKey held = {};
-        std::string repeats;
-        for (const char* event = row.events; *event != '\0';) {
-            char* end;
-            unsigned key = (unsigned)strtoul(event + 1, &end, 10);
-            unsigned time = (unsigned)strtoul(end + 1, &end, 10);
-            repeats += IsAutoRepeat(&held, *event == 'd' ? 0x100 : 0x101, key, time) ? '*' : '.';
-            event = *end == ' ' ? end + 1 : end;
-        }
-        EXPECT_EQ(repeats, row.repeats) << row.events;
-    }
-}
-
 TEST(Centring, PutsTheWindowInTheMiddleOfTheWorkArea)
 {
     ScreenRect work = {0, 0, 1280, 994};
