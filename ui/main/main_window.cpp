@@ -264,6 +264,7 @@ static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
     int dpi = TakeNewScale(window, dpis, suggestedRect);
     LayOutMainControls(dpi);
     SetMainFonts(dpi, TRUE);
+    FollowTrayScale();
 }
 
 static void OnClose()
@@ -315,6 +316,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(window, wParam, lParam);
+        return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+        FollowTrayScale();
+        break;
+    case WM_TIMER:
+        if (wParam == IDT_TRAY_RETRY)
+            RetryTrayIcon();
         return 0;
     case WM_SETFOCUS:
         // Whenever the window comes up, typing goes to the search line.
