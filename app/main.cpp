@@ -124,11 +124,21 @@ static ATOM RegisterWindowClass(const char* className, WNDPROC procedure)
 }
 
 // Off-screen and hidden until placed, at the size written for 96 DPI scaled to the screen's.
+// Its controls are laid out at the scale of the monitor it lies on, which can be another
+// (one left of or above the primary is common): once it exists, it takes that size too, and
+// the icons for it.
 static HWND CreateTopWindow(const char* className, const char* title, int width, int height)
 {
     int dpi = WindowDpi(NULL);
-    return CreateWindowExA(WS_EX_ACCEPTFILES, className, title, WS_SYSMENU, -1000, -1000,
-                           ScaledPixels(width, dpi), ScaledPixels(height, dpi), NULL, NULL, AppInstance, NULL);
+    HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, className, title, WS_SYSMENU, -1000, -1000,
+                                  ScaledPixels(width, dpi), ScaledPixels(height, dpi), NULL, NULL, AppInstance, NULL);
+    int own = window != NULL ? WindowDpi(window) : dpi;
+    if (own != dpi) {
+        SetWindowPos(window, NULL, 0, 0, ScaledPixels(width, own), ScaledPixels(height, own),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowIcons(window, own);
+    }
+    return window;
 }
 
 // "None" has no key, and neither has an index that only a hand-edited settings file can

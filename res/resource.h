@@ -29,6 +29,7 @@
 
 // Tray icon and its menu.
 #define IDT_TRAYICON            300
+#define IDT_TRAY_RETRY          301
 #define IDM_AUTOSTART           386
 #define IDM_QUIT                400
 #define IDM_MOREOPTIONS         500

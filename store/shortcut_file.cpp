@@ -10,12 +10,13 @@
 
 // The sound library is not one that Windows always takes from the system folder, so it is
 // not imported: a winmm.dll beside the program would be loaded before any line of it ran.
+// A sound file that is missing plays nothing, rather than the system's default beep.
 void PlayEventSound(const char* soundPath)
 {
     typedef BOOL(WINAPI * PlaySoundFile)(LPCSTR, HMODULE, DWORD);
     PlaySoundFile play = (PlaySoundFile)(void*)LateFunction("winmm.dll", "PlaySoundA");
     if (play != NULL)
-        play(soundPath, NULL, SND_FILENAME | SND_ASYNC);
+        play(soundPath, NULL, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 
 // The data file's text as a text-mode read sees it; false when it cannot be read.

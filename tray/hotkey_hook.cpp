@@ -7,7 +7,9 @@
 //
 // A hook can be removed all the same, under heavy load. The thread also takes every key
 // press as raw input, which costs nothing while no key is pressed (no timer), and installs
-// the hook again when presses reach the desktop that the hook did not see.
+// the hook again when presses reach the desktop that the hook did not see (tray/key_event.h
+// says when). It runs above normal priority, so that a busy machine seldom keeps the hook
+// waiting in the first place.
 #include "tray/hotkey_hook.h"
 #include "base/messages.h"
 #include "base/program.h"
@@ -20,9 +22,11 @@
 
 static volatile LONG ChosenKeyCode;
 static volatile LONG HookInstalls;
+static volatile LONG KeyboardWatched;
 // Only the hook thread uses these.
 static HHOOK HotkeyHookHandle;
 static HookWatch Watch;
+static HeldKey LastKey;
 static HWND KeySink;
 
 void SetHotkeyCode(int virtualKey)
@@ -40,7 +44,7 @@ LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
     if (code >= 0) {
         const KBDLLHOOKSTRUCT* event = (const KBDLLHOOKSTRUCT*)lParam;
         if (IsKeyPress(wParam))
-            HookSawPress(&Watch);
+            HookSawPress(&Watch, event->time);
         // Nearly every key is none of the three: those are passed on without asking the
         // system anything, which costs more than all the rest.
         DWORD key = event->vkCode;
@@ -48,6 +52,9 @@ LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam)
             bool altDown = (event->flags & LLKHF_ALTDOWN) != 0 || (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
             HookAction action =
                 HookActionOf((unsigned)wParam, key, altDown, (int)ChosenKeyCode, GetForegroundWindow() == MainWindow);
+            // Held, the chosen key brings the window up once; Up and Down go on repeating.
+            if (IsAutoRepeat(&LastKey, (unsigned)wParam, key, event->time) && action == HOOK_BRING_UP)
+                action = HOOK_NOTHING;
             if (action != HOOK_NOTHING)
                 PostMessageA(MainWindow, HookKeyMessage, action, 0);
         }
@@ -67,13 +74,16 @@ static bool InstallHook()
     return true;
 }
 
-static void OnRawInput(HRAWINPUT input)
+// The message's time is the press's own, as the hook's is: under load the two reports
+// of a press arrive late and apart, and only the times tell whether the hook saw it.
+static void OnRawInput(HRAWINPUT input, DWORD time)
 {
     RAWINPUT raw;
     UINT size = sizeof(raw);
     if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) == (UINT)-1)
         return;
-    if (raw.header.dwType == RIM_TYPEKEYBOARD && IsKeyPress(raw.data.keyboard.Message) && DesktopSawPress(&Watch))
+    if (raw.header.dwType == RIM_TYPEKEYBOARD && IsKeyPress(raw.data.keyboard.Message) &&
+        DesktopSawPress(&Watch, time))
         InstallHook();
 }
 
@@ -81,7 +91,7 @@ static LRESULT CALLBACK KeySinkProc(HWND window, UINT message, WPARAM wParam, LP
 {
     switch (message) {
     case WM_INPUT:
-        OnRawInput((HRAWINPUT)lParam);
+        OnRawInput((HRAWINPUT)lParam, (DWORD)GetMessageTime());
         break;
     case DropHookMessage:
         UnhookWindowsHookEx(HotkeyHookHandle);
@@ -91,6 +101,8 @@ static LRESULT CALLBACK KeySinkProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 // A message-only window that takes the keyboard's raw input whatever window is in front.
+// Without raw input nothing can tell that the hook is gone; the hook works on all the same,
+// unwatched, and the tests can tell.
 static void ListenToTheKeyboard()
 {
     WNDCLASSA sinkClass;
@@ -101,16 +113,19 @@ static void ListenToTheKeyboard()
     RegisterClassA(&sinkClass);
     KeySink = CreateWindowExA(0, KEY_SINK_CLASS, NULL, 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, AppInstance, NULL);
     RAWINPUTDEVICE keyboard = {1, 6, RIDEV_INPUTSINK, KeySink};
-    RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard));
+    if (KeySink != NULL && RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard)))
+        InterlockedExchange(&KeyboardWatched, 1);
 }
 
 // The hook is called on this thread while it waits for messages; nothing else runs here.
 static DWORD WINAPI HookThread(LPVOID)
 {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     if (!InstallHook()) {
         PostMessageA(MainWindow, HookFailedMessage, 0, 0);
         return 0;
     }
+    StartHookWatch(&Watch, GetTickCount());
     ListenToTheKeyboard();
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0) > 0)
@@ -120,6 +135,7 @@ static DWORD WINAPI HookThread(LPVOID)
 
 void TellHookFailed()
 {
+    HotkeyMissing = true;
     ShowErrorMessage("Error Code : 105\nKeyboard Hooking Failed :(\nKeyboard shortcut will not work.\n"
                      "You can disable this feature by going to ..\noption-> select a shortcut key-> None(Disable)",
                      false);
@@ -140,5 +156,5 @@ LRESULT AnswerHookTest(WPARAM request)
     // waits on this one, so the wait is short.
     if (request == HOOK_TEST_DROP)
         SendMessageA(KeySink, DropHookMessage, 0, 0);
-    return HookInstalls;
+    return request == HOOK_TEST_WATCHED ? KeyboardWatched : HookInstalls;
 }

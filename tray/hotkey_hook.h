@@ -11,11 +11,13 @@ void StartHotkeyHook();
 // The key the hook compares with, as a virtual-key code (0: none). The GUI thread sets it
 // at start and whenever the options change it; the hook reads it at every event.
 void SetHotkeyCode(int virtualKey);
-// Error 105, on the window thread once the hook thread has posted HookFailedMessage.
+// Error 105, on the window thread once the hook thread has posted HookFailedMessage; a key
+// chosen in the options from then on needs a start, which they offer.
 void TellHookFailed();
 // For the end-to-end tests, through HookTestMessage: how often the hook has been installed,
-// after dropping it the way Windows drops a hook when asked to.
-enum { HOOK_TEST_COUNT, HOOK_TEST_DROP };
+// after dropping it the way Windows drops a hook when asked to; or 1 when raw input watches
+// over it.
+enum { HOOK_TEST_COUNT, HOOK_TEST_DROP, HOOK_TEST_WATCHED };
 LRESULT AnswerHookTest(WPARAM request);
 LRESULT CALLBACK HotkeyProc(int code, WPARAM wParam, LPARAM lParam);
 

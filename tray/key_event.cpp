@@ -19,15 +19,53 @@ HookAction HookActionOf(unsigned message, unsigned virtualKey, bool altDown, int
     return HOOK_NOTHING;
 }
 
-void HookSawPress(HookWatch* watch)
+// Positive when a comes after b, across the tick count's wrap.
+static int MillisecondsAfter(unsigned a, unsigned b)
 {
-    watch->unseenPresses = 0;
+    return (int)(a - b);
 }
 
-bool DesktopSawPress(HookWatch* watch)
+bool IsAutoRepeat(HeldKey* held, unsigned message, unsigned virtualKey, unsigned time)
 {
-    if (++watch->unseenPresses < UNSEEN_PRESSES_BEFORE_REINSTALL)
+    if (message != KEY_DOWN_MESSAGE && message != SYSTEM_KEY_DOWN_MESSAGE) {
+        if (virtualKey == held->key)
+            held->key = 0;
+        return false;
+    }
+    bool repeat = virtualKey == held->key && MillisecondsAfter(time, held->lastPress) < KEY_REPEAT_GAP_MS;
+    held->key = virtualKey;
+    held->lastPress = time;
+    return repeat;
+}
+
+void StartHookWatch(HookWatch* watch, unsigned now)
+{
+    watch->lastHookPress = now;
+    watch->unseenPresses = 0;
+    watch->resting = false;
+    watch->reinstalledAt = now;
+}
+
+void HookSawPress(HookWatch* watch, unsigned time)
+{
+    watch->lastHookPress = time;
+    watch->unseenPresses = 0;
+    watch->resting = false;
+}
+
+bool DesktopSawPress(HookWatch* watch, unsigned time)
+{
+    // The hook has seen this press or a later one: it is there.
+    if (MillisecondsAfter(time, watch->lastHookPress) <= 0)
+        return false;
+    watch->unseenPresses++;
+    if (watch->unseenPresses < UNSEEN_PRESSES_BEFORE_REINSTALL ||
+        MillisecondsAfter(time, watch->lastHookPress) < HOOK_SILENCE_MS)
+        return false;
+    if (watch->resting && MillisecondsAfter(time, watch->reinstalledAt) < REINSTALL_REST_MS)
         return false;
     watch->unseenPresses = 0;
+    watch->resting = true;
+    watch->reinstalledAt = time;
     return true;
 }

@@ -11,9 +11,27 @@
 #include "ui/shared/window_state.h"
 
 #define TRAY_TIP "Jumplet - A Shortcut Tool"
+// At logon the shell is often too busy to take an icon, and an add fails for a while.
+enum { TRAY_RETRY_MS = 2000, TRAY_RETRIES = 30 };
 
 HMENU TrayMenu;
 NOTIFYICONDATAA TrayIconData;
+static int TrayIconDpi;
+static int TrayRetriesLeft;
+
+// The notification area is drawn at the scale of the taskbar's monitor, which can change
+// while Jumplet runs. Gives back the icon replaced, which the shell may still show, or NULL
+// when the scale is the same.
+static HICON RemakeTrayIcon()
+{
+    int dpi = WindowDpi(FindWindowA("Shell_TrayWnd", NULL));
+    if (dpi == TrayIconDpi)
+        return NULL;
+    HICON old = TrayIconData.hIcon;
+    TrayIconData.hIcon = LoadProgramIcon(SM_CXSMICON, dpi);
+    TrayIconDpi = dpi;
+    return old;
+}
 
 void CreateTrayIcon()
 {
@@ -23,7 +41,8 @@ void CreateTrayIcon()
     TrayIconData.uID = IDT_TRAYICON;
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = TrayCallbackMessage;
-    TrayIconData.hIcon = LoadProgramIcon(SM_CXSMICON, WindowDpi(NULL));
+    TrayIconDpi = 0;
+    RemakeTrayIcon();
     lstrcpynA(TrayIconData.szTip, TRAY_TIP, sizeof(TrayIconData.szTip));
 
     TrayMenu = CreatePopupMenu();
@@ -33,9 +52,39 @@ void CreateTrayIcon()
     AppendMenuA(TrayMenu, MF_STRING, IDM_QUIT, "Quit Application");
 }
 
+// An add that timed out may have reached the shell all the same; the icon is then there to
+// modify.
+static bool TryAddingTrayIcon()
+{
+    return Shell_NotifyIconA(NIM_ADD, &TrayIconData) || Shell_NotifyIconA(NIM_MODIFY, &TrayIconData);
+}
+
+// A shell that starts again may do so at another scale (a change of scale can restart it).
 void AddTrayIcon()
 {
-    Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+    HICON old = RemakeTrayIcon();
+    TrayRetriesLeft = TRAY_RETRIES;
+    if (TryAddingTrayIcon())
+        KillTimer(MainWindow, IDT_TRAY_RETRY);
+    else
+        SetTimer(MainWindow, IDT_TRAY_RETRY, TRAY_RETRY_MS, NULL);
+    if (old != NULL)
+        DestroyIcon(old);
+}
+
+void RetryTrayIcon()
+{
+    if (TryAddingTrayIcon() || --TrayRetriesLeft <= 0)
+        KillTimer(MainWindow, IDT_TRAY_RETRY);
+}
+
+void FollowTrayScale()
+{
+    HICON old = RemakeTrayIcon();
+    if (old == NULL)
+        return;
+    Shell_NotifyIconA(NIM_MODIFY, &TrayIconData);
+    DestroyIcon(old);
 }
 
 void RemoveTrayIcon()

@@ -227,7 +227,7 @@ TEST_F(AddWindow, MessagesAndAWebAddressAreStoredAsTheirTypeSays)
     EXPECT_TRUE(WaitUntil([&] { return !form.window.IsVisible(); })) << "Escape did not close the form";
 }
 
-TEST_F(AddWindow, AMessageTakesAtMost249Characters)
+TEST_F(AddWindow, AMessageTakesAtMost249CharactersAndANameAt30)
 {
     Instance app = jumplet.StartShown();
     MainForm main(app);
@@ -241,11 +241,14 @@ TEST_F(AddWindow, AMessageTakesAtMost249Characters)
     std::string kept = pasted + "012345678";
     EXPECT_EQ(form.targetEdit.Text(), kept) << "typing should stop at 249 characters";
 
-    AddForm::TypeInto(form.nameEdit, "Long");
+    // The name, too, takes no more than is stored.
+    const std::string name = "Long names stop at thirty bytes";
+    AddForm::TypeInto(form.nameEdit, name);
+    EXPECT_EQ(form.nameEdit.Text(), name.substr(0, 30));
     form.PressOk();
-    WaitForName(main.mainList, "Long");
+    WaitForName(main.mainList, name.substr(0, 30));
     // With its prefix the stored line is 259 characters, as long as a target can be.
-    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Long", "Message : " + kept}));
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({name.substr(0, 30), "Message : " + kept}));
 }
 
 TEST_F(AddWindow, AddingInDeleteModeLeavesDeleteMode)

@@ -106,6 +106,15 @@ TEST_F(Hotkey, TheKeyBringsUpAnEmptyFocusedSearchLineAndGoesOn)
     SendKeyEvent(VK_NEXT, (WORD)MapVirtualKeyA(VK_NEXT, MAPVK_VK_TO_VSC), KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY);
     EXPECT_TRUE(witness->Received(WM_KEYUP, VK_NEXT));
     EXPECT_FALSE(main.window.IsVisible());
+
+    // Held down, the key repeats its press, and the window comes up once.
+    witness->TakeFocus();
+    const WORD scan = (WORD)MapVirtualKeyA(VK_NEXT, MAPVK_VK_TO_VSC);
+    for (int press = 0; press < 30; press++)
+        SendKeyEvent(VK_NEXT, scan, KEYEVENTF_EXTENDEDKEY);
+    SendKeyEvent(VK_NEXT, scan, KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY);
+    EXPECT_TRUE(WaitUntil([&] { return main.window.IsVisible(); }));
+    EXPECT_FALSE(WaitUntil([&] { return witness->StillMoves() > 1; }, 2000)) << witness->StillMoves() << " bring-ups";
 }
 
 // Options that chose another key tell every instance: the new key works at the next press
@@ -181,12 +190,47 @@ TEST_F(Hotkey, ADroppedHookComesBackByItself)
     // The second or third unseen press, as the raw report and the hook take turns.
     for (int press = 2; press <= 3 && !WaitUntil([&] { return installs() == 2; }, 1000); press++)
         Press(VK_NEXT);
-    EXPECT_EQ(installs(), 2);
+    EXPECT_TRUE(WaitUntil([&] { return installs() == 2; }, 1000));
     Close(app);  // the press that brought the hook back may have reached it already
     witness->TakeFocus();
     Press(VK_NEXT);
     EXPECT_TRUE(WaitUntil([&] { return main.IsVisible(); })) << "the key did not come back";
     EXPECT_EQ(installs(), 2);
+}
+
+// Sixty presses and releases of a key that means nothing to Jumplet, at once.
+DWORD WINAPI SendBurst(LPVOID)
+{
+    INPUT burst[120] = {};
+    for (int i = 0; i < 120; i++) {
+        burst[i].type = INPUT_KEYBOARD;
+        burst[i].ki.wVk = 'A';
+        burst[i].ki.dwFlags = i % 2 == 1 ? KEYEVENTF_KEYUP : 0;
+    }
+    return SendInput(120, burst, sizeof(INPUT));
+}
+
+// The burst comes while the hook's thread gets no time, as on a loaded machine: the hook's
+// calls and the raw reports of the presses come late and together, and the hook stays.
+TEST_F(Hotkey, ABurstOfPressesUnderLoadLeavesTheHookAlone)
+{
+    Instance app = StartAndClose("");
+    HWND main = app.MainWindow().Handle();
+    const UINT hookTest = RegisterWindowMessageA("Jumplet.HookTest");
+    EXPECT_EQ(SendMessageA(main, hookTest, 2, 0), 1) << "raw input does not watch over the hook";
+    HWND sink = FindWindowExA(HWND_MESSAGE, nullptr, "Jumplet.KeySink", nullptr);
+    HANDLE hookThread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(sink, nullptr));
+    ASSERT_TRUE(hookThread != nullptr);
+    witness->TakeFocus();
+    SuspendThread(hookThread);
+    HANDLE sender = CreateThread(nullptr, 0, SendBurst, nullptr, 0, nullptr);
+    Sleep(1000);
+    ResumeThread(hookThread);
+    EXPECT_EQ(WaitForSingleObject(sender, 60000), WAIT_OBJECT_0);
+    CloseHandle(sender);
+    CloseHandle(hookThread);
+    EXPECT_FALSE(WaitUntil([&] { return SendMessageA(main, hookTest, 0, 0) != 1; }, 3000))
+        << "the hook was installed again";
 }
 
 // Up and Down move the list's selection from any application, also while the window is

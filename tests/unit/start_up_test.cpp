@@ -168,33 +168,43 @@ TEST(Scaling, EveryFigureTimesTheDpiOver96RoundedAsMulDivRounds)
     EXPECT_EQ(search.height, 32);
 }
 
-// h: the hook saw a key press; d: the desktop saw one (raw input). ^ marks the press after
-// which the hook is installed again.
-TEST(HookWatch, InstallsAgainOnlyWhenPressesInARowMissedTheHook)
+// hT: the hook saw a key press made at T ms; dT: the desktop saw one (raw input), in the
+// order the hook thread hears of them. ^ marks the press after which the hook is installed
+// again. The watch starts at 0.
+TEST(HookWatch, InstallsAgainOnlyWhenTheHookMissedPressesForAWhile)
 {
     struct Row {
         const char* events;
         const char* reinstalls;
     };
     const Row rows[] = {
-        {"hdhdhdhd", "........"},  // every press reaches both, in either order
-        {"dhdhdhdh", "........"},
-        {"ddhddhddh", "........."},  // never three in a row unseen
-        {"ddd", "..^"},
-        {"dddddd", "..^..^"},
-        {"hdddhddd", "...^...^"},
-        {"ddhddd", ".....^"},
+        {"h100 d101 h200 d201 h900 d901 h1600 d1601", "........"},  // each press both ways
+        // Under load: the hook's calls first, the raw reports of the same presses long after.
+        {"h10 h20 h30 h40 d10 d20 d30 d40 d4000", "........."},
+        {"h0 d1000 d1100 d1200", "...^"},
+        {"h0 d100 d200 d300 d600", "....^"},  // the third unseen one came too soon
+        // Resting: not again until the new hook sees a press, or 30 s have passed.
+        {"h0 d1000 d1100 d1200 d2000 d2100 d2200 d31199 d31200", "...^....^"},
+        {"h0 d1000 d1100 d1200 h1300 d2400 d2500 d2600", "...^...^"},
+        // Across the tick count's wrap.
+        {"h4294967000 d4294967200 d100 d300", "...^"},
+        {"h4294967000 d4294966000 d4294966100 d4294966200", "...."},
     };
     for (const Row& row : rows) {
-        HookWatch watch = {};
+        HookWatch watch;
+        StartHookWatch(&watch, 0);
         std::string reinstalls;
-        for (const char* event = row.events; *event != '\0'; event++) {
-            if (*event == 'h') {
-                HookSawPress(&watch);
+        for (const char* event = row.events; *event != '\0';) {
+            char kind = *event;
+            char* end;
+            unsigned time = (unsigned)strtoul(event + 1, &end, 10);
+            if (kind == 'h') {
+                HookSawPress(&watch, time);
                 reinstalls += '.';
             } else {
-                reinstalls += DesktopSawPress(&watch) ? '^' : '.';
+                reinstalls += DesktopSawPress(&watch, time) ? '^' : '.';
             }
+            event = *end == ' ' ? end + 1 : end;
         }
         EXPECT_EQ(reinstalls, row.reinstalls) << row.events;
     }

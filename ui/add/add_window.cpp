@@ -41,7 +41,7 @@ static const FormControlPlan FormControls[] = {
     {"static", "Type", 0, {5, 55, 120, 18}, 0, &TypeLabel},
     {"button", "On Click ..", BS_GROUPBOX, {10, 100, 210, 70}, 0, &OnClickGroup},
     {"EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, {22, 130, 140, 21}, 0, &TargetEdit},
-    {"EDIT", "", WS_BORDER | WS_TABSTOP, {55, 15, 155, 21}, 0, &NameEdit},
+    {"EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, {55, 15, 155, 21}, 0, &NameEdit},
     {"combobox", NULL, CBS_DROPDOWN | WS_TABSTOP, {55, 56, 155, 110}, 0, &TypeCombo},
     {"button", "OK", WS_TABSTOP, {170, 128, 40, 25}, IDC_ADD_OK, &OkButton},
 };
@@ -62,6 +62,9 @@ static void CreateFormControls(HWND window, int dpi)
                                           rect.x, rect.y, rect.width, rect.height, window, (HMENU)(INT_PTR)control.id,
                                           AppInstance, NULL);
     }
+    // The form takes as much as a name can hold and no more, whatever the box's width, so
+    // what it shows is what is stored.
+    SendMessageA(NameEdit, EM_LIMITTEXT, NAME_SIZE - 1, 0);
     SetTabOrder();
 }
 

@@ -26,6 +26,8 @@ static const char DeleteModeStatus[] = "Now select item(s) and Press Delete";
 static const DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_CLIPSIBLINGS |
                                LBS_NOTIFY | LBS_DISABLENOSCROLL;
 static const DWORD Child = WS_CHILD | WS_VISIBLE;
+// "Unassigned" in the virtual-key table: pressed, it means nothing to any program.
+enum { UNASSIGNED_KEY = 0xE8, ALT_ALONE_EVENTS = 4 };
 
 static HWND RunButton, AddButton, DeleteButton, OptionButton;
 
@@ -190,15 +192,6 @@ static void OnCommand(WPARAM wParam)
     PrefixSearch();
 }
 
-// A second start asks for the window; it comes up ready for typing, as from the tray,
-// but keeps the text of the search line.
-static void OnShowRequest()
-{
-    ShowMainWindow();
-    SetForegroundWindow(MainWindow);
-    SetFocus(SearchBox);
-}
-
 // A shell that starts again has lost every icon: Jumplet's goes back whether the window is
 // shown or hidden. A hidden window is hidden once more; a shown one is left as it is.
 static LRESULT OnTaskbarCreated(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -222,13 +215,48 @@ static void EarnTheFront()
     SendInput(1, &nothing, sizeof(nothing));
 }
 
+// Alt, with a key that no program has between its press and release, so that no menu opens
+// when it comes up: Windows documents a press of Alt as lifting its lock on the front.
+static void PressAltAlone()
+{
+    const WORD keys[] = {VK_MENU, UNASSIGNED_KEY, UNASSIGNED_KEY, VK_MENU};
+    INPUT inputs[ALT_ALONE_EVENTS];
+    ZeroMemory(inputs, sizeof(inputs));
+    for (int i = 0; i < ALT_ALONE_EVENTS; i++) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i < ALT_ALONE_EVENTS / 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(ALT_ALONE_EVENTS, inputs, sizeof(INPUT));
+}
+
+// Windows may refuse the front all the same, saying nothing; the window that is in front
+// tells. Alt is pressed once, and the front asked for again.
+static void TakeTheFront()
+{
+    SetForegroundWindow(MainWindow);
+    if (GetForegroundWindow() == MainWindow)
+        return;
+    PressAltAlone();
+    SetForegroundWindow(MainWindow);
+}
+
+// A second start asks for the window; it comes up ready for typing, as from the tray,
+// but keeps the text of the search line.
+static void OnShowRequest()
+{
+    ShowMainWindow();
+    TakeTheFront();
+    SetFocus(SearchBox);
+}
+
 // The chosen key: the window comes up in front, its search line empty and ready.
 static void BringUpMainWindow()
 {
     ShowMainWindow();
     UpdateWindow(MainWindow);
     EarnTheFront();
-    SetForegroundWindow(MainWindow);
+    TakeTheFront();
     UpdateWindow(MainWindow);
     SetFocus(SearchBox);
     SetWindowTextA(SearchBox, "");
@@ -271,6 +299,7 @@ static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
     int dpi = TakeNewScale(window, dpis, suggestedRect);
     LayOutMainControls(dpi);
     SetMainFonts(dpi, TRUE);
+    FollowTrayScale();
 }
 
 // Typing goes to the search line whenever the window comes up. A hidden window made
@@ -331,6 +360,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(window, wParam, lParam);
+        return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+        FollowTrayScale();
+        break;
+    case WM_TIMER:
+        if (wParam == IDT_TRAY_RETRY)
+            RetryTrayIcon();
         return 0;
     case WM_SETFOCUS:
         OnSetFocus(window);

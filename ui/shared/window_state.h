@@ -34,7 +34,8 @@
 extern HWND MainWindow;
 extern HWND AddItemWindow;
 extern bool HiddenStart;
-// True until start-up installs the hook: the options dialog offers a restart for a key.
+// True until start-up installs the hook, and again once TellHookFailed says it could not
+// (on the window thread): the options dialog offers a restart for a key.
 extern bool HotkeyMissing;
 extern UINT TaskbarCreatedMessage;
 extern UINT ShowRequestMessage;
