@@ -199,7 +199,6 @@ TEST_F(AddWindow, MessagesAndAWebAddressAreStoredAsTheirTypeSays)
     EXPECT_EQ(form.targetEdit.Text(), "www.");
     EXPECT_TRUE(form.targetEdit.IsEnabled());
     EXPECT_TRUE(form.targetEdit.HasFocus());
-    user::PressKey(VK_END);
     user::Type("example.org");
     AddForm::TypeInto(form.nameEdit, "Example");
     form.PressOk();

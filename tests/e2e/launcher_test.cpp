@@ -105,6 +105,12 @@ TEST_F(Launcher, TypingTheStartOfANameSelectsItAndEnterOpensIt)
     LetItSettle(300);
     EXPECT_EQ(main.mainList.Selection(), 1) << "text that matches nothing keeps the selection";
     user::PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return main.statusLine.Text() == "No shortcut begins with \"notx\"; Space runs it"; }));
+    EXPECT_TRUE(main.window.IsVisible() && main.statusLine.IsVisible() && marker::Lines().empty());
+    for (int i = 0; i < 4; i++)
+        user::PressKey(VK_BACK);
+    EXPECT_TRUE(WaitUntil([&] { return !main.statusLine.IsVisible(); })) << "the note outlives its text";
+    user::PressKey(VK_RETURN);
     EXPECT_EQ(Opened(1), (std::vector<std::string>{notepad}));
     EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); }));
     EXPECT_EQ(main.searchBox.Text(), "") << "Enter leaves no line break in the box";
@@ -120,7 +126,7 @@ TEST_F(Launcher, TypingIgnoresCaseAndEnterWithNoSelectionOnlyHides)
 
     Instance fresh = jumplet.StartShown();
     MainForm again(fresh);
-    again.TypeSearch("q");
+    again.TypeSearch("");
     user::PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return !again.window.IsVisible(); }));
     EXPECT_EQ(again.searchBox.Text(), "");
@@ -151,7 +157,8 @@ TEST_F(Launcher, SpaceRunsTheTypedTextAndHidesWhileRunStaysOpen)
 
 TEST_F(Launcher, DeleteModeRemovesExactlyTheSelectedNames)
 {
-    Instance app = StartWith({{"Notes", "C:\\n"}, {"notepad", "C:\\np"}, {"Music", "C:\\m"}, {"Zoo", "C:\\z"}});
+    Instance app = StartWith(
+        {{"Notes", "C:\\n"}, {"notepad", "C:\\np"}, {"Music", "C:\\m"}, {"Zoo", "C:\\z"}, {"Mail", "C:\\a"}});
     MainForm main(app);
     EXPECT_FALSE(main.statusLine.IsVisible()) << "an empty status line would cover the last names";
     EXPECT_TRUE(WaitUntil([&] { return main.searchBox.HasFocus(); })) << "a start leaves the keyboard nowhere";
@@ -167,12 +174,26 @@ TEST_F(Launcher, DeleteModeRemovesExactlyTheSelectedNames)
     LetItSettle();
     EXPECT_TRUE(main.window.IsVisible()) << "a selection in delete mode launches nothing";
     EXPECT_TRUE(marker::Lines().empty());
+    main.TypeSearch("mu");
+    EXPECT_TRUE(WaitUntil([&] { return main.deleteList.SelectedItems() == Names{"Music", "notepad", "Zoo"}; }))
+        << "only the match of the whole text is chosen by typing, not Mail's of \"m\"";
 
     user::Click(main.deleteButton);
     ASSERT_TRUE(WaitUntil([&] { return main.mainList.IsVisible() && !main.deleteList.IsVisible(); }));
-    EXPECT_EQ(main.mainList.Items(), (Names{"Music", "Notes"}));
+    EXPECT_EQ(main.mainList.Items(), (Names{"Mail", "Notes"}));
     EXPECT_FALSE(main.statusLine.IsVisible());
-    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Notes", "C:\\n", "Music", "C:\\m"})) << "the file keeps its own order";
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Notes", "C:\\n", "Mail", "C:\\a"})) << "the file keeps its own order";
+}
+
+TEST_F(Launcher, SpaceTypesTheBlankThatGoesOnIntoAName)
+{
+    std::string music = Document("music.txt");
+    Instance app = StartWith({{"My Music", music}, {"Mystery", Document("mystery.txt")}});
+    MainForm main(app);
+    main.TypeSearch("my m");
+    ASSERT_TRUE(WaitUntil([&] { return main.searchBox.Text() == "my m"; }));
+    user::PressKey(VK_RETURN);
+    EXPECT_EQ(Opened(1), (Names{music}));
 }
 
 // Delete mode reloads the table from the file; the hidden main list must still name the

@@ -40,7 +40,7 @@ const char* const kHotkeys[] = {"Page Down Key", "Home Key", "End Key", "Page Up
 
 constexpr const char* kSite = "http://jumplet.example.org";
 constexpr const char* kHotkeyOffText =
-    "The Keyboard Shortcut Feature will be\ncompletly disabled on app restart.\r\nYou can enable it again from here.";
+    "The Keyboard Shortcut Feature is now disabled.\r\nYou can enable it again from here.";
 constexpr const char* kRestartQuestion =
     "Keyboard Shortcut Feature is disabled.\nApplication needs to be restarted to\nenable this feature again.\n"
     "Press YES to restart, NO to cancel.";

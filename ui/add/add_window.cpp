@@ -176,7 +176,7 @@ static void ChooseFile()
     static const WCHAR filter[] = L"All Files (*.*)\0*.*\0";
     char file[PATH_BUFFER];
     BrowseForFile(AddItemWindow, filter, L"*.*", file);
-    SetWindowTextA(TargetEdit, file);
+    PutFormText(TargetEdit, file);
 }
 
 static void ChooseFolder()
@@ -187,7 +187,7 @@ static void ChooseFolder()
     SetWindowTextA(TypeCombo, "Folder");
     SetWindowTextA(TargetEdit, "");
     if (BrowseForFolder(AddItemWindow, FolderPathBuffer, L"Please Select a Folder.."))
-        SetWindowTextA(TargetEdit, FolderPathBuffer);
+        PutFormText(TargetEdit, FolderPathBuffer);
 }
 
 static void ChooseWebAddress()
@@ -196,7 +196,7 @@ static void ChooseWebAddress()
     LimitTarget(TARGET_SIZE - 1);
     EnableWindow(TargetEdit, TRUE);
     SetFocus(TargetEdit);
-    SetWindowTextA(TargetEdit, "www.");
+    PutFormText(TargetEdit, "www.");
 }
 
 static void ChooseMessage()

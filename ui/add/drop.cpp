@@ -13,11 +13,19 @@ static bool IsPlainFolder(const char* path)
     return GetFileAttributesA(path) == FILE_ATTRIBUTE_DIRECTORY;
 }
 
+void PutFormText(HWND edit, const char* text)
+{
+    SetWindowTextA(edit, text);
+    int end = GetWindowTextLengthA(edit);
+    SendMessageA(edit, EM_SETSEL, end, end);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
 void NameFromPath(const char* path)
 {
     char name[PATH_BUFFER];
     ProposedName(path, IsPlainFolder(path), name, PATH_BUFFER, SystemLeadByte);
-    SetWindowTextA(NameEdit, name);
+    PutFormText(NameEdit, name);
 }
 
 static void FillFormFromPath(const char* path)
@@ -26,7 +34,7 @@ static void FillFormFromPath(const char* path)
     MessageTypeFlag = 0;
     // A message's shorter limit no longer applies to a path.
     SendMessageA(TargetEdit, EM_LIMITTEXT, TARGET_SIZE - 1, 0);
-    SetWindowTextA(TargetEdit, path);
+    PutFormText(TargetEdit, path);
     NameFromPath(path);
 }
 

@@ -11,5 +11,7 @@ void RefusePath(HWND owner, PathConversion conversion);
 void OnAddWindowDrop(HDROP drop);
 void OnMainWindowDrop(HDROP drop);
 void NameFromPath(const char* path);
+// Text the program puts in one of the form's edits: the caret after it, where typing goes on.
+void PutFormText(HWND edit, const char* text);
 
 #endif

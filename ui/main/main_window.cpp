@@ -123,6 +123,14 @@ static LRESULT OnCreate(HWND window)
     return 0;
 }
 
+// Delete mode asks for a choice; otherwise the line is hidden, as it would cover the last
+// names. A note from the search line gives way to this when the text changes.
+static void ShowModeStatus()
+{
+    SetWindowTextA(StatusLine, DeleteMode != 0 ? DeleteModeStatus : "");
+    ShowWindow(StatusLine, DeleteMode != 0 ? SW_SHOW : SW_HIDE);
+}
+
 // A file another program holds cannot be deleted from either: delete mode waits for it.
 static void EnterDeleteMode()
 {
@@ -132,8 +140,8 @@ static void EnterDeleteMode()
         MessageBoxA(MainWindow, DataFileBusyText, "Error", MB_ICONWARNING);
         return;
     }
-    SetWindowTextA(StatusLine, DeleteModeStatus);
-    ShowWindow(StatusLine, SW_SHOW);
+    ForgetTypedDeleteChoice();
+    ShowModeStatus();
     EnableWindow(DeleteList, TRUE);
     ShowWindow(DeleteList, SW_SHOW);
     EnableWindow(MainList, FALSE);
@@ -184,6 +192,7 @@ static void OnCommand(WPARAM wParam)
     case IDC_ADD:    ShowAddWindow(); break;
     case IDC_DELETE: OnDeleteButton(); break;
     case IDC_OPTION: OpenOptionsDialog(); break;
+    case MAKEWPARAM(IDC_SEARCHBOX, EN_CHANGE): ShowModeStatus(); break;
     default:
         if (HIWORD(wParam) == LBN_SELCHANGE)
             OnListSelectionChange();
@@ -345,6 +354,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             OnClose();
             return 0;
         }
+        break;
+    case WM_SHOWWINDOW:
+        // A hidden window comes back with an empty line, which a note no longer fits.
+        if (!wParam)
+            ShowModeStatus();
         break;
     case WM_DROPFILES:
         OnMainWindowDrop((HDROP)wParam);

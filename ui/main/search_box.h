@@ -8,5 +8,7 @@ extern WNDPROC OriginalSearchBoxProc;
 
 LRESULT CALLBACK SearchBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PrefixSearch();
+// Delete mode begins with nothing chosen by typing: the list was filled afresh.
+void ForgetTypedDeleteChoice();
 
 #endif

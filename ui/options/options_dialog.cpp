@@ -24,8 +24,7 @@ static const char AboutText[] =
     "Jumplet is a shortcut tool that helps\r\nyou to launch your favourite file, folder\r\n"
     "and websites faster.\r\n";
 static const char HotkeyOffText[] =
-    "The Keyboard Shortcut Feature will be\ncompletly disabled on app restart.\r\n"
-    "You can enable it again from here.";
+    "The Keyboard Shortcut Feature is now disabled.\r\nYou can enable it again from here.";
 static const char RestartQuestion[] =
     "Keyboard Shortcut Feature is disabled.\nApplication needs to be restarted to\n"
     "enable this feature again.\nPress YES to restart, NO to cancel.";
