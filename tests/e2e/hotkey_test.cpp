@@ -79,7 +79,8 @@ TEST_F(Hotkey, TheKeyBringsUpAnEmptyFocusedSearchLineAndGoesOn)
     EXPECT_TRUE(WaitUntil([&] { return main.window.IsVisible() && main.window.IsForeground(); }));
     EXPECT_TRUE(WaitUntil([&] { return main.searchBox.HasFocus(); }));
     // Windows lets the last source of input take the front: Jumplet makes itself that with
-    // one mouse move that moves nothing.
+    // one mouse move that moves nothing. Its report may reach the witness after the window shows.
+    WaitUntil([&] { return witness->StillMoves() > 0; });
     EXPECT_EQ(witness->StillMoves(), 1);
     GetCursorPos(&after);
     EXPECT_TRUE(after.x == pointer.x && after.y == pointer.y) << "the pointer moved to " << after.x << ", " << after.y;

@@ -267,8 +267,9 @@ static void BringUpMainWindow()
     EarnTheFront();
     TakeTheFront();
     UpdateWindow(MainWindow);
-    SetFocus(SearchBox);
+    // Emptied before it takes the keys, so that nothing typed at once is lost with the old text.
     SetWindowTextA(SearchBox, "");
+    SetFocus(SearchBox);
 }
 
 static void OnHookKey(WPARAM action)
