@@ -44,9 +44,10 @@ void SchemeInFront(std::mt19937& random, char* target)
     snprintf(target, TARGET_SIZE, "%s", whole.c_str());
 }
 
-void WebAddressInFront(std::mt19937& random, char* target)
+void AddressOrPathInFront(std::mt19937& random, char* target)
 {
-    std::string whole = std::string(random() % 2 ? "www." : "WwW.") + target;
+    static const char* const kFronts[] = {"www.", "WwW.", "C:\\", "z:/", "\\\\", "%HOME%\\", "%NOPE%\\", "Message : "};
+    std::string whole = std::string(kFronts[random() % (sizeof kFronts / sizeof *kFronts)]) + target;
     snprintf(target, TARGET_SIZE, "%s", whole.c_str());
 }
 
@@ -74,7 +75,7 @@ TEST(ReportPage, AnyNameAndTargetStayTextInTheirCellsAndLinks)
             if (random() % 3 == 0)
                 SchemeInFront(random, table.records[i].target);
             else if (random() % 4 == 0)
-                WebAddressInFront(random, table.records[i].target);
+                AddressOrPathInFront(random, table.records[i].target);
         }
         ASSERT_EQ(invariants::ReportPageBroken(table), "") << "round " << round;
     }
@@ -112,6 +113,29 @@ TEST(ReportPage, OnlyTargetsThatWouldRunAsScriptLinkNowhere)
     EXPECT_NE(page.find("<a href=\"#\">javascript:alert(1)</a>"), std::string::npos);
     EXPECT_NE(page.find("<a href=\"http://www.example.org\">www.example.org</a>"), std::string::npos);
     EXPECT_NE(page.find("<a href=\"wwwexample.org\">wwwexample.org</a>"), std::string::npos);
+}
+
+// A path opens in the browser as the file the shell would open, its text as stored; a
+// message is no link at all.
+TEST(ReportPage, PathsLinkAsFileAddressesAndMessagesAsNothing)
+{
+    static ShortcutTableData table;
+    const char* const rows[][2] = {
+        {"C:\\m\\Zoo.exe", "<a href=\"file:///C:/m/Zoo.exe\">C:\\m\\Zoo.exe</a>"},
+        {"%HOME%\\Desktop", "<a href=\"file:///C:/Users/Jo/Desktop\">%HOME%\\Desktop</a>"},
+        {"\\\\nas\\share\\a b&c.txt", "<a href=\"file://///nas/share/a b&amp;c.txt\">\\\\nas\\share\\a b&amp;c.txt</a>"},
+        {"%NOPE%\\x", "<a href=\"%NOPE%\\x\">%NOPE%\\x</a>"},
+        {"Message : Call <Jo>", " <td>Message : Call &lt;Jo&gt;</td>\n </tr>"},
+    };
+    for (const auto& row : rows) {
+        table.count = 1;
+        strcpy(table.records[0].name, "My Zoo");
+        strcpy(table.records[0].target, row[0]);
+        std::string page = ReportPageOf(table);
+        EXPECT_NE(page.find(row[1]), std::string::npos) << row[0];
+        EXPECT_EQ(page.find("text-transform"), std::string::npos);
+        EXPECT_EQ(invariants::ReportPageBroken(table), "") << row[0];
+    }
 }
 
 TEST(ReportPage, DeclaresTheCodePageItsTextIsWrittenIn)
