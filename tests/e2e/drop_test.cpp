@@ -29,8 +29,7 @@ class Drop : public JumpletTest {};
 
 // The name ends at the first dot, dots in front skipped; a plain folder keeps its whole
 // name, and any other attribute makes it a file. A drop fills the target but does not
-// unlock it: no type was chosen. After a chosen Message, a drop makes a file shortcut. A
-// longer name is cut to the 30 characters a name may have: the box shows what is stored.
+// unlock it: no type was chosen. After a chosen Message, a drop makes a file shortcut.
 TEST_F(Drop, OneFileOrFolderOnTheAddWindowFillsTheFormWithAProposedName)
 {
     struct Case {
@@ -47,7 +46,6 @@ TEST_F(Drop, OneFileOrFolderOnTheAddWindowFillsTheFormWithAProposedName)
         {"Data\\Album.2024", FILE_ATTRIBUTE_NORMAL, "Folder", "Album.2024"},
         // Wine keeps no read-only flag on a folder; hidden is the attribute it does keep.
         {"Data\\Archive.2019", FILE_ATTRIBUTE_HIDDEN, "File", "Archive"},
-        // 74 characters: the box shows no more than a name may hold.
         {"Docs\\Minutes of the meeting about the meeting that planned all the meetings.txt", 0, "File",
          "Minutes of the meeting about t"},
     };
@@ -70,15 +68,14 @@ TEST_F(Drop, OneFileOrFolderOnTheAddWindowFillsTheFormWithAProposedName)
         EXPECT_FALSE(form.targetEdit.IsEnabled()) << c.path;
     }
 
-    const Case& minutes = cases[6];
-    const std::string path = jumplet.Folder() + minutes.path;
+    const std::string minutes = jumplet.Folder() + cases[6].path;
     form.ChooseType("Message");
     AddForm::TypeInto(form.targetEdit, "hello");
-    DropOn({path}, form.window);
-    ExpectFilledForm(form, "File", path, minutes.name);
+    DropOn({minutes}, form.window);
+    ExpectFilledForm(form, "File", minutes, cases[6].name);
     form.PressOk();
-    EXPECT_TRUE(WaitUntil([&] { return IndexOf(main.mainList, minutes.name) >= 0; }));
-    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({minutes.name, path}));
+    EXPECT_TRUE(WaitUntil([&] { return IndexOf(main.mainList, cases[6].name) >= 0; }));
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({cases[6].name, minutes}));
 }
 
 TEST_F(Drop, OneFileOnTheMainWindowOpensTheFilledForm)

@@ -437,10 +437,10 @@ TEST_F(Options, ShowTheStoredOptionsAndAgreeWithTheTray)
 }
 
 // Start at logon, by the tray's "Invoke At Startup" and by the dialog's Auto-Start box:
-// the Run value and the tray's check mark change at once, and choosing it twice restores
-// them. The value starts the program hidden from a folder with blanks, and the next start
-// shows the check mark. In the dialog only a click on the box writes the value; it and the
-// launch sound are saved as they change.
+// the Run value and the tray's check mark change at once, choosing it twice restores them,
+// and it is saved at once. The value starts the program hidden from a folder with blanks, and
+// the next start shows the check mark. In the dialog only a click on the box writes the
+// value, and the launch sound too is saved at once: a kill loses neither.
 TEST_F(Options, StartAtLogonByTheTrayAndByTheDialog)
 {
     Jumplet spaced("Jumplet with blanks", "C:\\e2e\\Program Files");
@@ -478,7 +478,6 @@ TEST_F(Options, StartAtLogonByTheTrayAndByTheDialog)
             ClickInDialog(dialog, kSoundBox);
             EXPECT_TRUE(WaitUntil([&] { return IsChecked(dialog.Control(kSoundBox)); }));
         }
-        // Saved as they change: a kill, with no Quit, loses none of them.
         spaced.EndAll();
         EXPECT_EQ(ReadSetting("kestrovane", "startup"), "1");
         EXPECT_EQ(ReadSetting("kestrovane", "launchsound"), byDialog ? "1" : "");

@@ -102,38 +102,21 @@ protected:
     }
 };
 
-// A path as the browser opens it: variables expanded, forward slashes.
-std::string FileAddress(const std::string& path)
-{
-    char expanded[MAX_PATH];
-    ExpandEnvironmentStringsA(path.c_str(), expanded, MAX_PATH);
-    std::string address = std::string("file:///") + expanded;
-    for (char& c : address)
-        c = c == '\\' ? '/' : c;
-    return address;
-}
-
 TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
 {
     // Names that would be markup, and targets that would end the link's address, stay
     // text; the rows follow the table's order, each block on the line where the last ended.
     // An address the launcher opens by its "www." alone links as the web address it is, a
-    // path as a file: address, and a message is no link.
-    const std::string others = DataLines({"<script>alert(1)</script>", "C:\\a&b \"c\".txt",
-                                          "\"><img src=x onerror=alert(1)>", "http://x.example/?a=1&b='2'",
-                                          "&amp;", "Message : <b>bold</b> & done", "Desk", "%USERPROFILE%\\Desktop"});
-    // Two come by hand while it runs: one while it is hidden, listed when the window comes
-    // up; one while it is up, in the report and the list alike.
-    jumplet.WriteDataFile(others);
-    size_t icons = TrayIcons().size();
-    Instance app = jumplet.Start("-m");
-    ASSERT_TRUE(WaitUntil([&] { return TrayIcons().size() > icons; }, 5000)) << "no tray icon came";
-    MainForm main(app);
-    ASSERT_FALSE(main.window.IsVisible());
-    jumplet.WriteDataFile(others + DataLines({"Site", "WWW.example.org/a?b"}));
+    // path as a file, a message not at all; a hand edit shows as the window comes up, and in a report.
+    jumplet.WriteDataFile(DataLines({"<script>alert(1)</script>", "C:\\a&b \"c\".txt",
+                                     "\"><img src=x onerror=alert(1)>", "http://x.example/?a=1&b='2'",
+                                     "&amp;", "Message : <b>bold</b> & done", "Zoo", "%SystemDrive%\\Zoo"}));
+    Instance app = jumplet.StartShown();
+    user::ClickCloseBox(app.MainWindow());
+    ASSERT_TRUE(WaitUntil([&] { return !app.MainWindow().IsVisible(); }));
+    jumplet.WriteDataFile(jumplet.ReadDataFile() + DataLines({"Site", "WWW.example.org/a?b"}));
     ClickTrayIcon();
-    ASSERT_TRUE(WaitUntil([&] { return main.window.IsVisible(); })) << "the tray icon did not bring the window up";
-    EXPECT_TRUE(WaitUntil([&] { return IndexOf(main.mainList, "Site") >= 0; })) << "a hand edit is not listed";
+    EXPECT_TRUE(WaitUntil([&] { return IndexOf(MainForm(app).mainList, "Site") >= 0; })) << "a hand edit is not listed";
     jumplet.WriteDataFile(jumplet.ReadDataFile() + DataLines({"Docs", "C:\\Docs"}));
     const std::string expected = Stored(
         std::string(kHeader) +
@@ -146,14 +129,14 @@ TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
         "<tr>\n<td height=\"30\">3</td><td>&lt;script&gt;alert(1)&lt;/script&gt;</td>\n"
         " <td><a href=\"file:///C:/a&amp;b &quot;c&quot;.txt\">C:\\a&amp;b &quot;c&quot;.txt</a></td>\n"
         " </tr>"
-        "<tr>\n<td height=\"30\">4</td><td>Desk</td>\n"
-        " <td><a href=\"" + FileAddress("%USERPROFILE%\\Desktop") + "\">%USERPROFILE%\\Desktop</a></td>\n"
-        " </tr>"
-        "<tr>\n<td height=\"30\">5</td><td>Docs</td>\n"
+        "<tr>\n<td height=\"30\">4</td><td>Docs</td>\n"
         " <td><a href=\"file:///C:/Docs\">C:\\Docs</a></td>\n"
         " </tr>"
-        "<tr>\n<td height=\"30\">6</td><td>Site</td>\n"
+        "<tr>\n<td height=\"30\">5</td><td>Site</td>\n"
         " <td><a href=\"http://WWW.example.org/a?b\">WWW.example.org/a?b</a></td>\n"
+        " </tr>"
+        "<tr>\n<td height=\"30\">6</td><td>Zoo</td>\n"
+        " <td><a href=\"file:///C:/Zoo\">%SystemDrive%\\Zoo</a></td>\n"
         " </tr>" +
         kFooter);
     for (int run = 1; run <= 2; run++) {
@@ -162,7 +145,7 @@ TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
         Run(app);
         EXPECT_EQ(Opened(1), (std::vector<std::string>{jumplet.ReportPath()}));
         EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), expected) << "a second run overwrites, never grows";
-        EXPECT_GE(IndexOf(main.mainList, "Docs"), 0) << "the list does not show what the report does";
+        EXPECT_GE(IndexOf(MainForm(app).mainList, "Docs"), 0) << "the list does not show what the report does";
     }
 }
 

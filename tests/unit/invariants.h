@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <utility>
 #include <cstring>
@@ -150,39 +151,16 @@ inline bool IsScriptLink(const std::string& address)
     return false;
 }
 
-// Stands in for the shell's expansion of environment variables: %HOME% is C:\Users\Jo,
-// every other text stays as it is.
-inline bool ExpandHome(const char* text, char* expanded, size_t size)
-{
-    std::string whole = text;
-    for (size_t at = whole.find("%HOME%"); at != std::string::npos; at = whole.find("%HOME%", at + 11))
-        whole.replace(at, 6, "C:\\Users\\Jo");
-    if (whole.size() >= size)
-        return false;
-    memcpy(expanded, whole.c_str(), whole.size() + 1);
-    return true;
-}
-
-inline bool IsDriveOrNetworkPath(const std::string& text)
-{
-    bool letter = text.size() >= 3 && ((text[0] | 0x20) >= 'a' && (text[0] | 0x20) <= 'z') && text[1] == ':' &&
-                  (text[2] == '\\' || text[2] == '/');
-    return letter || text.compare(0, 2, "\\\\") == 0;
-}
-
-// Where a link goes: nowhere for script; for a drive or network path, or a text that
-// starts with a variable and expands to one, the file:/// address with forward slashes;
-// http:// before a web address the shell would open so; the target itself otherwise.
-inline std::string LinkAddress(const std::string& target)
+// Where a link goes: nowhere for script, http:// before a web address the shell would
+// open so, file:/// before a drive or network path, the target itself otherwise.
+inline std::string LinkAddress(std::string target)
 {
     if (IsScriptLink(target))
         return "#";
-    char buffer[1024];
-    std::string expanded = ExpandHome(target.c_str(), buffer, sizeof buffer) ? buffer : target;
-    if ((IsDriveOrNetworkPath(target) || target.compare(0, 1, "%") == 0) && IsDriveOrNetworkPath(expanded)) {
-        for (char& c : expanded)
-            c = c == '\\' ? '/' : c;
-        return "file:///" + expanded;
+    bool drive = target.size() > 2 && isalpha((unsigned char)target[0]) && target[1] == ':' && strchr("\\/", target[2]);
+    if (drive || target.compare(0, 2, "\\\\") == 0) {
+        std::replace(target.begin(), target.end(), '\\', '/');
+        return "file:///" + target;
     }
     bool web = target.size() >= 4 && (target[0] | 0x20) == 'w' && (target[1] | 0x20) == 'w' &&
                (target[2] | 0x20) == 'w' && target[3] == '.';
@@ -191,11 +169,11 @@ inline std::string LinkAddress(const std::string& target)
 
 const char kReportFooter[] = "\n </table>\n </div>\n </body>\n</html>";
 
-inline std::string ReportPageOf(const ShortcutTableData& table)
+inline std::string ReportPageOf(const ShortcutTableData& table, ExpandVariables expand = nullptr)
 {
     TextBuffer page;
     InitText(&page);
-    BuildReportPage(table, "windows-1252", ExpandHome, &page);
+    BuildReportPage(table, "windows-1252", expand, &page);
     return page.failed ? std::string() : text::Taken(&page);
 }
 
@@ -253,13 +231,11 @@ inline std::string ReportPageBroken(const ShortcutTableData& table)
         return "the page does not begin with the header";
     for (int32_t i = 0; i < table.count; i++) {
         const ShortcutRecord& record = table.records[i];
-        // A message is text in its cell, never a link.
-        bool message = std::string(record.target).compare(0, 10, "Message : ") == 0;
+        bool message = strncmp(record.target, "Message : ", 10) == 0;
         bool row = literal("<tr>\n<td height=\"30\">" + std::to_string(i + 1) + "</td><td>") && escaped(record.name) &&
-                   (message ? literal("</td>\n <td>")
-                            : literal("</td>\n <td><a href=\"") && escaped(LinkAddress(record.target).c_str()) &&
-                                  literal("\">")) &&
-                   escaped(record.target) && literal(message ? "</td>\n </tr>" : "</a></td>\n </tr>");
+                   (message || (literal("</td>\n <td><a href=\"") && escaped(LinkAddress(record.target).c_str()))) &&
+                   literal(message ? "</td>\n <td>" : "\">") && escaped(record.target) &&
+                   literal(message ? "</td>\n </tr>" : "</a></td>\n </tr>");
         if (!row)
             return "row " + std::to_string(i + 1) + " is not its record's text in its cells and link";
     }

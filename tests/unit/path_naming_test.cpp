@@ -33,7 +33,6 @@ TEST(ProposedName, IsCutToTheBufferNotWrittenPastIt)
     char small[6];
     ::ProposedName("C:\\Docs\\averylongname.txt", false, small, sizeof small);
     EXPECT_STREQ(small, "avery");
-    // A dot in front takes none of the room.
     ::ProposedName("C:\\Docs\\.averylongname.txt", false, small, sizeof small);
     EXPECT_STREQ(small, "avery");
     ::LastPathComponent("C:\\Data\\Album.2024", small, sizeof small);
