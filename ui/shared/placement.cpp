@@ -1,8 +1,8 @@
 #include "ui/shared/placement.h"
 #include <cstdio>
 #include "settings/settings.h"
-#include "ui/shared/lists.h"
 #include "ui/shared/centring.h"
+#include "ui/shared/lists.h"
 #include "ui/shared/window_state.h"
 
 PlacementRecord MainPlacement;
