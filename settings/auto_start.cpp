@@ -74,6 +74,8 @@ bool ChangeAutoStart(bool on)
     if (!done && !RunValueHolds(RUN_VALUE_NAME, on ? data : NULL))
         return false;
     AutoStartEnabled = on ? 1 : 0;
+    // Saved at once: a crash or a kill must not lose it.
+    AutoStartSetting(true);
     return true;
 }
 

@@ -8,6 +8,33 @@ enum { DATA_FILE_MAX = 16 * 1024 * 1024 };
 ShortcutTableData ShortcutTable;
 char DataFilePath[PATH_BUFFER];
 
+// The data file as the table was last loaded from it.
+static DataFileStamp LoadedStamp;
+
+void TakeDataFileStamp(DataFileStamp* stamp)
+{
+    stamp->known = GetFileAttributesExA(DataFilePath, GetFileExInfoStandard, &stamp->attributes) != 0;
+}
+
+void KeepLoadedStamp(const DataFileStamp* stamp)
+{
+    LoadedStamp = *stamp;
+}
+
+// A file missing for the moment (a save on FAT32 between its two steps, a sync tool) is
+// no change: reading it would create an empty one and show an empty list.
+bool DataFileChangedSinceLoad()
+{
+    DataFileStamp now;
+    TakeDataFileStamp(&now);
+    if (!now.known)
+        return false;
+    const WIN32_FILE_ATTRIBUTE_DATA& was = LoadedStamp.attributes;
+    return !LoadedStamp.known || now.attributes.nFileSizeLow != was.nFileSizeLow ||
+           now.attributes.nFileSizeHigh != was.nFileSizeHigh ||
+           CompareFileTime(&now.attributes.ftLastWriteTime, &was.ftLastWriteTime) != 0;
+}
+
 void SetDataFilePath()
 {
     // Start-up has already refused a folder too deep for this path.

@@ -27,11 +27,16 @@ LaunchOutcome LaunchTarget(const char* target)
     return LAUNCHED_THROUGH_SHELL;
 }
 
+bool IsReportCommand(const char* text)
+{
+    return CompareNoCaseN(text, "!report", 4) == 0;
+}
+
 CommandOutcome RunCommand(const char* text)
 {
     if (text[0] == '\0')
         return COMMAND_NOTHING;
-    if (CompareNoCaseN(text, "!report", 4) != 0) {
+    if (!IsReportCommand(text)) {
         ShellOpen(text);
         return COMMAND_RUN;
     }

@@ -10,6 +10,8 @@ enum LaunchOutcome { LAUNCHED_NOTHING, LAUNCHED_THROUGH_SHELL, LAUNCHED_MESSAGE 
 // target, prefix included.
 LaunchOutcome LaunchTarget(const char* target);
 
+// Whether typed text asks for the report: its first four characters are those of "!report".
+bool IsReportCommand(const char* text);
 enum CommandOutcome { COMMAND_NOTHING, COMMAND_RUN, COMMAND_REPORT_OPENED, COMMAND_REPORT_FAILED };
 // Typed text. Empty does nothing; text whose first four characters are those of "!report"
 // (in any case) writes the report and opens it; anything else goes to the shell.

@@ -22,6 +22,12 @@ static bool WritePage(const char* path, const TextBuffer* page)
 
 enum { CHARSET_NAME_SIZE = 24 };
 
+static bool ExpandAsShell(const char* text, char* expanded, size_t size)
+{
+    DWORD needed = ExpandEnvironmentStringsA(text, expanded, (DWORD)size);
+    return needed != 0 && needed <= size;
+}
+
 bool WriteReport(char* reportPath)
 {
     // A folder too deep for the report's name fails like a file that cannot be written:
@@ -33,7 +39,7 @@ bool WriteReport(char* reportPath)
     char charset[CHARSET_NAME_SIZE];
     TextBuffer page;
     InitText(&page);
-    BuildReportPage(ShortcutTable, CharsetOfCodePage(GetACP(), charset, CHARSET_NAME_SIZE), &page);
+    BuildReportPage(ShortcutTable, CharsetOfCodePage(GetACP(), charset, CHARSET_NAME_SIZE), ExpandAsShell, &page);
     bool written = !page.failed && WritePage(reportPath, &page);
     FreeText(&page);
     return written;

@@ -1,8 +1,10 @@
 #include "store/report_page.h"
 #include <cstdio>
+#include <cstring>
 #include "base/site.h"
 #include "base/text_compare.h"
 #include "base/version.h"
+#include "store/data_text.h"
 
 // Tabs and spaces at the line starts are part of the page as it has always been written.
 static const char ReportHeader[] =
@@ -21,7 +23,7 @@ static const char ReportHeaderRest[] =
     "\tbody\n"
     "{\n"
     "\tbackground:black;\n"
-    "\tcolor:#999;\tfont-family:arial;text-transform:capitalize;\n"
+    "\tcolor:#999;\tfont-family:arial;\n"
     "}\n"
     "a,a:visited{text-decoration:none; color:#999;}\n"
     "a:hover{opacity:0.8}\n"
@@ -106,7 +108,21 @@ bool RunsAsScript(const char* address)
            CompareNoCase(scheme, "data") == 0;
 }
 
-static void AppendRow(TextBuffer* page, int number, const ShortcutRecord& record)
+// Only the whole prefix marks a message, as when it is launched.
+static bool IsMessage(const char* target)
+{
+    return strncmp(target, MessagePrefix, strlen(MessagePrefix)) == 0;
+}
+
+// A drive path ("C:\\..." or "C:/...") or a network path ("\\\\server\\...").
+static bool IsFilePath(const char* text)
+{
+    bool letter = (text[0] >= 'a' && text[0] <= 'z') || (text[0] >= 'A' && text[0] <= 'Z');
+    bool drive = letter && text[1] == ':' && (text[2] == '\\' || text[2] == '/');
+    return drive || (text[0] == '\\' && text[1] == '\\');
+}
+
+static void AppendRow(TextBuffer* page, int number, const ShortcutRecord& record, ExpandVariables expand)
 {
     char numberText[ROW_NUMBER_SIZE];
     snprintf(numberText, ROW_NUMBER_SIZE, "%d", number);
@@ -114,19 +130,51 @@ static void AppendRow(TextBuffer* page, int number, const ShortcutRecord& record
     AppendString(page, numberText);
     AppendString(page, "</td><td>");
     AppendEscapedHtml(page, record.name);
+    // A message opens nothing, so it has no address to link to.
+    if (IsMessage(record.target)) {
+        AppendString(page, "</td>\n <td>");
+        AppendEscapedHtml(page, record.target);
+        AppendString(page, "</td>\n </tr>");
+        return;
+    }
     AppendString(page, "</td>\n <td><a href=\"");
-    AppendLinkAddress(page, record.target);
+    AppendLinkAddress(page, record.target, expand);
     AppendString(page, "\">");
     AppendEscapedHtml(page, record.target);
     AppendString(page, "</a></td>\n </tr>");
 }
 
-void AppendLinkAddress(TextBuffer* page, const char* target)
+enum { EXPANDED_PATH_SIZE = 1024 };
+
+// Browsers take "C:\\..." for an unknown scheme and know nothing of %VARIABLES%: a path
+// links as the file: address of the path the shell would open.
+static bool AppendFileAddress(TextBuffer* page, const char* target, ExpandVariables expand)
+{
+    if (!IsFilePath(target) && target[0] != '%')
+        return false;
+    char expanded[EXPANDED_PATH_SIZE];
+    if (expand == nullptr || !expand(target, expanded, EXPANDED_PATH_SIZE))
+        snprintf(expanded, EXPANDED_PATH_SIZE, "%s", target);
+    if (!IsFilePath(expanded))
+        return false;
+    for (char* c = expanded; *c != '\0'; c++) {
+        if (*c == '\\')
+            *c = '/';
+    }
+    // A network path keeps its two slashes after the empty host, as browsers read them.
+    AppendString(page, "file:///");
+    AppendEscapedHtml(page, expanded);
+    return true;
+}
+
+void AppendLinkAddress(TextBuffer* page, const char* target, ExpandVariables expand)
 {
     if (RunsAsScript(target)) {
         AppendString(page, "#");
         return;
     }
+    if (AppendFileAddress(page, target, expand))
+        return;
     if (CompareNoCaseN(target, "www.", 4) == 0)
         AppendString(page, "http://");
     AppendEscapedHtml(page, target);
@@ -148,7 +196,7 @@ const char* CharsetOfCodePage(unsigned codePage, char* name, size_t nameSize)
     return name;
 }
 
-void BuildReportPage(const ShortcutTableData& table, const char* charset, TextBuffer* page)
+void BuildReportPage(const ShortcutTableData& table, const char* charset, ExpandVariables expand, TextBuffer* page)
 {
     AppendString(page, ReportHeader);
     AppendString(page, " <meta http-equiv=\"Content-Type\" content=\"text/html; charset=");
@@ -156,6 +204,6 @@ void BuildReportPage(const ShortcutTableData& table, const char* charset, TextBu
     AppendString(page, "\">\n");
     AppendString(page, ReportHeaderRest);
     for (int32_t i = 0; i < table.count; i++)
-        AppendRow(page, i + 1, table.records[i]);
+        AppendRow(page, i + 1, table.records[i], expand);
     AppendString(page, ReportFooter);
 }

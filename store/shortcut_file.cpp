@@ -33,10 +33,14 @@ bool LoadShortcutTable()
     TextBuffer bytes, text;
     InitText(&bytes);
     InitText(&text);
+    // Before the read: a change made while it reads shows at the next look.
+    DataFileStamp stamp;
+    TakeDataFileStamp(&stamp);
     bool loaded = ReadDataText(&bytes, &text);
     if (loaded) {
         ParseShortcuts(text.bytes, &ShortcutTable, SystemLeadByte);
         SortShortcuts(&ShortcutTable, SystemLeadByte);
+        KeepLoadedStamp(&stamp);
     }
     FreeText(&bytes);
     FreeText(&text);

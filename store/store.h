@@ -47,6 +47,18 @@ extern const char SaveFailedText[];
 // Rebuilds ShortcutTable from the data file, in table order; false when the file can be
 // neither read nor created, and then the table is as it was.
 bool LoadShortcutTable();
+// Whether the data file's size or last-write time differs from what it was when the table
+// was last loaded from it (a hand edit, another program, another instance): one look at
+// its attributes. A file that is not there now has not changed.
+bool DataFileChangedSinceLoad();
+// The data file's size and last-write time at one moment; known is false when they could
+// not be read. The load takes one before it reads and keeps it once the table is filled.
+struct DataFileStamp {
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    bool known;
+};
+void TakeDataFileStamp(DataFileStamp* stamp);
+void KeepLoadedStamp(const DataFileStamp* stamp);
 
 // Adds a shortcut to the data file as it is now. Anything but NEW_SHORTCUT_OK says why it
 // was refused; NEW_SHORTCUT_OK with saved false means the file could not be read or

@@ -46,6 +46,8 @@ TEST_F(Drop, OneFileOrFolderOnTheAddWindowFillsTheFormWithAProposedName)
         {"Data\\Album.2024", FILE_ATTRIBUTE_NORMAL, "Folder", "Album.2024"},
         // Wine keeps no read-only flag on a folder; hidden is the attribute it does keep.
         {"Data\\Archive.2019", FILE_ATTRIBUTE_HIDDEN, "File", "Archive"},
+        {"Docs\\Minutes of the meeting about the meeting that planned all the meetings.txt", 0, "File",
+         "Minutes of the meeting about t"},
     };
     for (const Case& c : cases) {
         std::string path = jumplet.Folder() + c.path;
@@ -66,14 +68,14 @@ TEST_F(Drop, OneFileOrFolderOnTheAddWindowFillsTheFormWithAProposedName)
         EXPECT_FALSE(form.targetEdit.IsEnabled()) << c.path;
     }
 
-    const std::string report = jumplet.Folder() + cases[1].path;
+    const std::string minutes = jumplet.Folder() + cases[6].path;
     form.ChooseType("Message");
     AddForm::TypeInto(form.targetEdit, "hello");
-    DropOn({report}, form.window);
-    ExpectFilledForm(form, "File", report, "report");
+    DropOn({minutes}, form.window);
+    ExpectFilledForm(form, "File", minutes, cases[6].name);
     form.PressOk();
-    EXPECT_TRUE(WaitUntil([&] { return IndexOf(main.mainList, "report") >= 0; }));
-    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"report", report}));
+    EXPECT_TRUE(WaitUntil([&] { return IndexOf(main.mainList, cases[6].name) >= 0; }));
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({cases[6].name, minutes}));
 }
 
 TEST_F(Drop, OneFileOnTheMainWindowOpensTheFilledForm)

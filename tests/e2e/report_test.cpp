@@ -30,7 +30,7 @@ const char kHeader[] = R"(<!--
 	body
 {
 	background:black;
-	color:#999;	font-family:arial;text-transform:capitalize;
+	color:#999;	font-family:arial;
 }
 a,a:visited{text-decoration:none; color:#999;}
 a:hover{opacity:0.8}
@@ -106,28 +106,37 @@ TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
 {
     // Names that would be markup, and targets that would end the link's address, stay
     // text; the rows follow the table's order, each block on the line where the last ended.
-    // An address the launcher opens by its "www." alone links as the web address it is.
-    jumplet.WriteDataFile(DataLines({"Docs", "C:\\Docs", "Site", "WWW.example.org/a?b",
-                                     "<script>alert(1)</script>", "C:\\a&b \"c\".txt",
+    // An address the launcher opens by its "www." alone links as the web address it is, a
+    // path as a file, a message not at all; a hand edit shows as the window comes up, and in a report.
+    jumplet.WriteDataFile(DataLines({"<script>alert(1)</script>", "C:\\a&b \"c\".txt",
                                      "\"><img src=x onerror=alert(1)>", "http://x.example/?a=1&b='2'",
-                                     "&amp;", "Message : <b>bold</b> & done"}));
+                                     "&amp;", "Message : <b>bold</b> & done", "Zoo", "%SystemDrive%\\Zoo"}));
     Instance app = jumplet.StartShown();
+    user::ClickCloseBox(app.MainWindow());
+    ASSERT_TRUE(WaitUntil([&] { return !app.MainWindow().IsVisible(); }));
+    jumplet.WriteDataFile(jumplet.ReadDataFile() + DataLines({"Site", "WWW.example.org/a?b"}));
+    ClickTrayIcon();
+    EXPECT_TRUE(WaitUntil([&] { return IndexOf(MainForm(app).mainList, "Site") >= 0; })) << "a hand edit is not listed";
+    jumplet.WriteDataFile(jumplet.ReadDataFile() + DataLines({"Docs", "C:\\Docs"}));
     const std::string expected = Stored(
         std::string(kHeader) +
         "<tr>\n<td height=\"30\">1</td><td>&quot;&gt;&lt;img src=x onerror=alert(1)&gt;</td>\n"
         " <td><a href=\"http://x.example/?a=1&amp;b=&#39;2&#39;\">http://x.example/?a=1&amp;b=&#39;2&#39;</a></td>\n"
         " </tr>"
         "<tr>\n<td height=\"30\">2</td><td>&amp;amp;</td>\n"
-        " <td><a href=\"Message : &lt;b&gt;bold&lt;/b&gt; &amp; done\">Message : &lt;b&gt;bold&lt;/b&gt; &amp; done</a></td>\n"
+        " <td>Message : &lt;b&gt;bold&lt;/b&gt; &amp; done</td>\n"
         " </tr>"
         "<tr>\n<td height=\"30\">3</td><td>&lt;script&gt;alert(1)&lt;/script&gt;</td>\n"
-        " <td><a href=\"C:\\a&amp;b &quot;c&quot;.txt\">C:\\a&amp;b &quot;c&quot;.txt</a></td>\n"
+        " <td><a href=\"file:///C:/a&amp;b &quot;c&quot;.txt\">C:\\a&amp;b &quot;c&quot;.txt</a></td>\n"
         " </tr>"
         "<tr>\n<td height=\"30\">4</td><td>Docs</td>\n"
-        " <td><a href=\"C:\\Docs\">C:\\Docs</a></td>\n"
+        " <td><a href=\"file:///C:/Docs\">C:\\Docs</a></td>\n"
         " </tr>"
         "<tr>\n<td height=\"30\">5</td><td>Site</td>\n"
         " <td><a href=\"http://WWW.example.org/a?b\">WWW.example.org/a?b</a></td>\n"
+        " </tr>"
+        "<tr>\n<td height=\"30\">6</td><td>Zoo</td>\n"
+        " <td><a href=\"file:///C:/Zoo\">%SystemDrive%\\Zoo</a></td>\n"
         " </tr>" +
         kFooter);
     for (int run = 1; run <= 2; run++) {
@@ -136,6 +145,7 @@ TEST_F(Report, IsWrittenByteForByteAndOpenedThroughTheShell)
         Run(app);
         EXPECT_EQ(Opened(1), (std::vector<std::string>{jumplet.ReportPath()}));
         EXPECT_EQ(ReadFileBytes(jumplet.ReportPath()), expected) << "a second run overwrites, never grows";
+        EXPECT_GE(IndexOf(MainForm(app).mainList, "Docs"), 0) << "the list does not show what the report does";
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <utility>
 #include <cstring>
@@ -151,11 +152,16 @@ inline bool IsScriptLink(const std::string& address)
 }
 
 // Where a link goes: nowhere for script, http:// before a web address the shell would
-// open so, the target itself otherwise.
-inline std::string LinkAddress(const std::string& target)
+// open so, file:/// before a drive or network path, the target itself otherwise.
+inline std::string LinkAddress(std::string target)
 {
     if (IsScriptLink(target))
         return "#";
+    bool drive = target.size() > 2 && isalpha((unsigned char)target[0]) && target[1] == ':' && strchr("\\/", target[2]);
+    if (drive || target.compare(0, 2, "\\\\") == 0) {
+        std::replace(target.begin(), target.end(), '\\', '/');
+        return "file:///" + target;
+    }
     bool web = target.size() >= 4 && (target[0] | 0x20) == 'w' && (target[1] | 0x20) == 'w' &&
                (target[2] | 0x20) == 'w' && target[3] == '.';
     return web ? "http://" + target : target;
@@ -163,11 +169,11 @@ inline std::string LinkAddress(const std::string& target)
 
 const char kReportFooter[] = "\n </table>\n </div>\n </body>\n</html>";
 
-inline std::string ReportPageOf(const ShortcutTableData& table)
+inline std::string ReportPageOf(const ShortcutTableData& table, ExpandVariables expand = nullptr)
 {
     TextBuffer page;
     InitText(&page);
-    BuildReportPage(table, "windows-1252", &page);
+    BuildReportPage(table, "windows-1252", expand, &page);
     return page.failed ? std::string() : text::Taken(&page);
 }
 
@@ -225,10 +231,11 @@ inline std::string ReportPageBroken(const ShortcutTableData& table)
         return "the page does not begin with the header";
     for (int32_t i = 0; i < table.count; i++) {
         const ShortcutRecord& record = table.records[i];
+        bool message = strncmp(record.target, "Message : ", 10) == 0;
         bool row = literal("<tr>\n<td height=\"30\">" + std::to_string(i + 1) + "</td><td>") && escaped(record.name) &&
-                   literal("</td>\n <td><a href=\"") && escaped(LinkAddress(record.target).c_str()) &&
-                   literal("\">") &&
-                   escaped(record.target) && literal("</a></td>\n </tr>");
+                   (message || (literal("</td>\n <td><a href=\"") && escaped(LinkAddress(record.target).c_str()))) &&
+                   literal(message ? "</td>\n <td>" : "\">") && escaped(record.target) &&
+                   literal(message ? "</td>\n </tr>" : "</a></td>\n </tr>");
         if (!row)
             return "row " + std::to_string(i + 1) + " is not its record's text in its cells and link";
     }

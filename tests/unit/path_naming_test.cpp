@@ -33,6 +33,8 @@ TEST(ProposedName, IsCutToTheBufferNotWrittenPastIt)
     char small[6];
     ::ProposedName("C:\\Docs\\averylongname.txt", false, small, sizeof small);
     EXPECT_STREQ(small, "avery");
+    ::ProposedName("C:\\Docs\\.averylongname.txt", false, small, sizeof small);
+    EXPECT_STREQ(small, "avery");
     ::LastPathComponent("C:\\Data\\Album.2024", small, sizeof small);
     EXPECT_STREQ(small, "Album");
 }

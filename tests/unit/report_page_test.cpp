@@ -44,9 +44,10 @@ void SchemeInFront(std::mt19937& random, char* target)
     snprintf(target, TARGET_SIZE, "%s", whole.c_str());
 }
 
-void WebAddressInFront(std::mt19937& random, char* target)
+void AddressOrPathInFront(std::mt19937& random, char* target)
 {
-    std::string whole = std::string(random() % 2 ? "www." : "WwW.") + target;
+    static const char* const kFronts[] = {"www.", "WwW.", "C:\\", "z:/", "\\\\", "%HOME%\\", "Message : "};
+    std::string whole = std::string(kFronts[random() % (sizeof kFronts / sizeof *kFronts)]) + target;
     snprintf(target, TARGET_SIZE, "%s", whole.c_str());
 }
 
@@ -74,7 +75,7 @@ TEST(ReportPage, AnyNameAndTargetStayTextInTheirCellsAndLinks)
             if (random() % 3 == 0)
                 SchemeInFront(random, table.records[i].target);
             else if (random() % 4 == 0)
-                WebAddressInFront(random, table.records[i].target);
+                AddressOrPathInFront(random, table.records[i].target);
         }
         ASSERT_EQ(invariants::ReportPageBroken(table), "") << "round " << round;
     }
@@ -102,13 +103,18 @@ TEST(ReportPage, OnlyTargetsThatWouldRunAsScriptLinkNowhere)
         EXPECT_FALSE(RunsAsScript(plain)) << plain;
 
     static ShortcutTableData table;
-    table.count = 3;
+    table.count = 5;
     strcpy(table.records[0].name, "trap");
     strcpy(table.records[0].target, "javascript:alert(1)");
     // A web address as the add form proposes it links as the shell opens it.
     strcpy(table.records[1].target, "www.example.org");
     strcpy(table.records[2].target, "wwwexample.org");
-    std::string page = ReportPageOf(table);
+    strcpy(table.records[3].target, "%HOME%\\m\\Zoo.exe");
+    strcpy(table.records[4].target, "Message : hi");
+    auto home = [](const char* text, char* out, size_t size) { return snprintf(out, size, "C:\\Jo%s", text + 6) > 0; };
+    std::string page = ReportPageOf(table, home);
+    EXPECT_NE(page.find("<a href=\"file:///C:/Jo/m/Zoo.exe\">%HOME%\\m\\Zoo.exe</a>"), std::string::npos);
+    EXPECT_NE(page.find("<td>Message : hi</td>\n </tr>"), std::string::npos);
     EXPECT_NE(page.find("<a href=\"#\">javascript:alert(1)</a>"), std::string::npos);
     EXPECT_NE(page.find("<a href=\"http://www.example.org\">www.example.org</a>"), std::string::npos);
     EXPECT_NE(page.find("<a href=\"wwwexample.org\">wwwexample.org</a>"), std::string::npos);

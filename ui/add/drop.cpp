@@ -21,10 +21,12 @@ void PutFormText(HWND edit, const char* text)
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
 }
 
+// The edit's own limit holds only for typing: a longer text put in would show a name that
+// the file cannot keep.
 void NameFromPath(const char* path)
 {
-    char name[PATH_BUFFER];
-    ProposedName(path, IsPlainFolder(path), name, PATH_BUFFER, SystemLeadByte);
+    char name[NAME_SIZE];
+    ProposedName(path, IsPlainFolder(path), name, NAME_SIZE, SystemLeadByte);
     PutFormText(NameEdit, name);
 }
 

@@ -11,17 +11,25 @@ static void CopyCut(const char* start, size_t length, char* out, size_t outSize,
     out[length] = '\0';
 }
 
-void LastPathComponent(const char* text, char* out, size_t outSize, LeadByteTest isLead)
+// Where the part after the last backslash begins and ends, trailing backslashes ignored.
+static void LastComponentBounds(const char* text, size_t* start, size_t* end, LeadByteTest isLead)
 {
-    size_t start = 0, end = 0, afterBackslash = 0;
+    size_t afterBackslash = 0;
+    *start = *end = 0;
     for (size_t at = 0; text[at] != '\0'; at = NextCharacter(text, at, isLead)) {
         if (text[at] == '\\') {
             afterBackslash = NextCharacter(text, at, isLead);
         } else {
-            start = afterBackslash;
-            end = NextCharacter(text, at, isLead);
+            *start = afterBackslash;
+            *end = NextCharacter(text, at, isLead);
         }
     }
+}
+
+void LastPathComponent(const char* text, char* out, size_t outSize, LeadByteTest isLead)
+{
+    size_t start, end;
+    LastComponentBounds(text, &start, &end, isLead);
     CopyCut(text + start, end - start, out, outSize, isLead);
 }
 
@@ -62,12 +70,18 @@ void SplitPart(const char* text, const char* delimiters, int part, char* out, si
     }
 }
 
+// Cut only once the name is found, so that leading dots take none of the room.
 void ProposedName(const char* path, bool isFolder, char* out, size_t outSize, LeadByteTest isLead)
 {
-    if (isFolder) {
-        LastPathComponent(path, out, outSize, isLead);
-        return;
+    size_t start, end;
+    LastComponentBounds(path, &start, &end, isLead);
+    if (!isFolder) {
+        while (start < end && path[start] == '.')
+            start++;
+        size_t dot = start;
+        while (dot < end && path[dot] != '.')
+            dot = NextCharacter(path, dot, isLead);
+        end = dot < end ? dot : end;
     }
-    LastPathComponent(path, out, outSize, isLead);
-    SplitPart(out, ".", 1, out, outSize, isLead);
+    CopyCut(path + start, end - start, out, outSize, isLead);
 }

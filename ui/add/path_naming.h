@@ -15,7 +15,8 @@ void LastPathComponent(const char* text, char* out, size_t outSize, LeadByteTest
 void SplitPart(const char* text, const char* delimiters, int part, char* out, size_t outSize,
                LeadByteTest isLead = NoLeadBytes);
 
-// A folder's own name, or a file's name up to its first dot (leading dots skipped).
+// A folder's own name, or a file's name up to its first dot (leading dots skipped); with
+// outSize NAME_SIZE, no longer than a shortcut's name may be.
 void ProposedName(const char* path, bool isFolder, char* out, size_t outSize, LeadByteTest isLead = NoLeadBytes);
 
 #endif

@@ -183,6 +183,13 @@ static void FollowAutoStartBox(HWND dialog)
     TellAutoStartFailed(dialog);
 }
 
+// Saved at once, as the key is: a crash or a kill must not lose it.
+static void FollowSoundBox(HWND dialog)
+{
+    LaunchSoundEnabled = IsDlgButtonChecked(dialog, IDC_OPT_SOUND) == BST_CHECKED;
+    LaunchSoundSetting(true);
+}
+
 // The new key is stored and works at once, in every running instance: each takes it from
 // the broadcast. Only a hook that was never installed needs a start to take it.
 static void OnHotkeyChosen(HWND dialog)
@@ -204,7 +211,8 @@ static void OnCommand(HWND dialog, WPARAM wParam)
 {
     if (LOWORD(wParam) == IDC_OPT_AUTOSTART && HIWORD(wParam) == BN_CLICKED)
         FollowAutoStartBox(dialog);
-    LaunchSoundEnabled = IsDlgButtonChecked(dialog, IDC_OPT_SOUND) == BST_CHECKED;
+    if (LOWORD(wParam) == IDC_OPT_SOUND && HIWORD(wParam) == BN_CLICKED)
+        FollowSoundBox(dialog);
     if (HIWORD(wParam) == CBN_SELCHANGE && LOWORD(wParam) == IDC_OPT_HOTKEY)
         OnHotkeyChosen(dialog);
     // Enter is the Help button's, the default; Escape (IDCANCEL) does nothing.

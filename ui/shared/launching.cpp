@@ -3,6 +3,7 @@
 #include "base/messages.h"
 #include "store/launch.h"
 #include "store/store.h"
+#include "ui/shared/lists.h"
 #include "ui/shared/window_state.h"
 
 static const char ReportFailedText[] = "Error\nReport could not be generated ..";
@@ -25,6 +26,10 @@ void RunTypedCommand()
     // Run leaves the window up, and a box that belongs to it stands above it wherever
     // MB_TOPMOST is not honoured; Space has hidden it.
     HWND owner = IsWindowVisible(MainWindow) ? MainWindow : NULL;
+    // The report lists the file as it is now, and the lists follow, so that a position
+    // still names the record shown.
+    if (IsReportCommand(text))
+        ReloadListsIfFileChanged();
     if (RunCommand(text) == COMMAND_REPORT_FAILED)
         MessageBoxA(owner, ReportFailedText, "Error", MB_ICONINFORMATION | MB_TOPMOST | MB_SETFOREGROUND);
 }

@@ -58,6 +58,14 @@ bool ReloadLists()
     return true;
 }
 
+// Nothing to tell when the file is busy: the lists stay as they were, and the next look
+// tries again.
+void ReloadListsIfFileChanged()
+{
+    if (DataFileChangedSinceLoad())
+        ReloadLists();
+}
+
 static void TellRestored(DataFileAtStart found)
 {
     if (found == DATA_FILE_FROM_TEMPORARY)

@@ -12,6 +12,9 @@ bool ReloadLists();
 // told; a folder that takes no file and a file that can be neither read nor created end
 // the program.
 void LoadListsOrEnd();
+// Reloads when the data file changed since the table was read (by hand, by another
+// program): before the window comes up and before a report.
+void ReloadListsIfFileChanged();
 // The reload after a saved change; tells the owner's user when the file cannot be read.
 void ReloadListsAfterChange(HWND owner);
 // Why the file could not be read after start-up, and that nothing changed.

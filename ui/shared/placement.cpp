@@ -2,6 +2,7 @@
 #include <cstdio>
 #include "settings/settings.h"
 #include "ui/shared/centring.h"
+#include "ui/shared/lists.h"
 #include "ui/shared/window_state.h"
 
 PlacementRecord MainPlacement;
@@ -132,8 +133,11 @@ void PresentMainWindow()
     ShowWindow(MainWindow, SW_SHOW);
 }
 
+// Every way up (the hotkey, the tray, a second start) passes here, and the list must show
+// what the file holds now.
 void ShowMainWindow()
 {
+    ReloadListsIfFileChanged();
     if (HiddenStart && !MainPlacementRestored) {
         // Never placed yet: it still lies at its off-screen creation position.
         if (!RestorePlacement(&MainPlacement))
