@@ -5,11 +5,15 @@
 // the key with one held in memory and posts what is to be done; the window thread does it.
 // Every key goes on to the application in front: users rely on it.
 //
-// A hook can be removed all the same, under heavy load. The thread also takes every key
-// press as raw input, which costs nothing while no key is pressed (no timer), and installs
-// the hook again when presses reach the desktop that the hook did not see (tray/key_event.h
-// says when). It runs above normal priority, so that a busy machine seldom keeps the hook
-// waiting in the first place.
+// A hook can be removed all the same, under heavy load. A second thread takes every key
+// press as raw input, which costs nothing while no key is pressed (no timer), and passes
+// each on to the hook's thread, which installs the hook again when presses reach the
+// desktop that the hook did not see (tray/key_event.h says when). Both run above normal
+// priority, so that a busy machine seldom keeps the hook waiting in the first place.
+//
+// The raw reports never go to the hook's thread directly: they are queued before the hook
+// is called, and Wine passes over the hook of a thread that has a message waiting and has
+// read none for five seconds, so after a rest of the keyboard the first press went unseen.
 #include "tray/hotkey_hook.h"
 #include "base/messages.h"
 #include "base/program.h"
@@ -17,13 +21,17 @@
 #include "ui/shared/window_state.h"
 
 #define KEY_SINK_CLASS "Jumplet.KeySink"
+#define RAW_KEYS_CLASS "Jumplet.RawKeys"
 // To the key sink, from the tests only: the hook goes as Windows drops one, handle kept.
 #define DropHookMessage (WM_APP + 10)
+// To the key sink, from the raw input's thread: the desktop saw a key press made at the
+// time in wParam.
+#define DesktopPressMessage (WM_APP + 11)
 
 static volatile LONG ChosenKeyCode;
 static volatile LONG HookInstalls;
 static volatile LONG KeyboardWatched;
-// Only the hook thread uses these.
+// Only the hook thread uses these; the raw input's thread posts to KeySink once it is made.
 static HHOOK HotkeyHookHandle;
 static HookWatch Watch;
 static HeldKey LastKey;
@@ -75,24 +83,32 @@ static bool InstallHook()
 }
 
 // The message's time is the press's own, as the hook's is: under load the two reports
-// of a press arrive late and apart, and only the times tell whether the hook saw it.
+// of a press arrive late and apart, and only the times tell whether the hook saw it. On
+// the hook's thread they queue behind its calls, as they did when it took them itself.
 static void OnRawInput(HRAWINPUT input, DWORD time)
 {
     RAWINPUT raw;
     UINT size = sizeof(raw);
     if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) == (UINT)-1)
         return;
-    if (raw.header.dwType == RIM_TYPEKEYBOARD && IsKeyPress(raw.data.keyboard.Message) &&
-        DesktopSawPress(&Watch, time))
-        InstallHook();
+    if (raw.header.dwType == RIM_TYPEKEYBOARD && IsKeyPress(raw.data.keyboard.Message))
+        PostMessageA(KeySink, DesktopPressMessage, time, 0);
+}
+
+static LRESULT CALLBACK RawKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INPUT)
+        OnRawInput((HRAWINPUT)lParam, (DWORD)GetMessageTime());
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 static LRESULT CALLBACK KeySinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INPUT:
-        OnRawInput((HRAWINPUT)lParam, (DWORD)GetMessageTime());
-        break;
+    case DesktopPressMessage:
+        if (DesktopSawPress(&Watch, (unsigned)wParam))
+            InstallHook();
+        return 0;
     case DropHookMessage:
         UnhookWindowsHookEx(HotkeyHookHandle);
         return 0;
@@ -100,21 +116,45 @@ static LRESULT CALLBACK KeySinkProc(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// A message-only window that takes the keyboard's raw input whatever window is in front.
-// Without raw input nothing can tell that the hook is gone; the hook works on all the same,
-// unwatched, and the tests can tell.
+static HWND CreateMessageWindow(const char* className, WNDPROC procedure)
+{
+    WNDCLASSA windowClass;
+    ZeroMemory(&windowClass, sizeof(windowClass));
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = AppInstance;
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, className, NULL, 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, AppInstance, NULL);
+}
+
+static void RunMessageLoop()
+{
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0) > 0)
+        DispatchMessageA(&message);
+}
+
+// Takes the keyboard's raw input whatever window is in front. Without raw input nothing
+// can tell that the hook is gone; the hook works on all the same, unwatched, and the tests
+// can tell.
+static DWORD WINAPI RawKeysThread(LPVOID)
+{
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+    HWND rawKeys = CreateMessageWindow(RAW_KEYS_CLASS, RawKeysProc);
+    RAWINPUTDEVICE keyboard = {1, 6, RIDEV_INPUTSINK, rawKeys};
+    if (rawKeys == NULL || !RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard)))
+        return 0;
+    InterlockedExchange(&KeyboardWatched, 1);
+    RunMessageLoop();
+    return 0;
+}
+
 static void ListenToTheKeyboard()
 {
-    WNDCLASSA sinkClass;
-    ZeroMemory(&sinkClass, sizeof(sinkClass));
-    sinkClass.lpfnWndProc = KeySinkProc;
-    sinkClass.hInstance = AppInstance;
-    sinkClass.lpszClassName = KEY_SINK_CLASS;
-    RegisterClassA(&sinkClass);
-    KeySink = CreateWindowExA(0, KEY_SINK_CLASS, NULL, 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, AppInstance, NULL);
-    RAWINPUTDEVICE keyboard = {1, 6, RIDEV_INPUTSINK, KeySink};
-    if (KeySink != NULL && RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard)))
-        InterlockedExchange(&KeyboardWatched, 1);
+    KeySink = CreateMessageWindow(KEY_SINK_CLASS, KeySinkProc);
+    HANDLE thread = KeySink != NULL ? CreateThread(NULL, 0, RawKeysThread, NULL, 0, NULL) : NULL;
+    if (thread != NULL)
+        CloseHandle(thread);
 }
 
 // The hook is called on this thread while it waits for messages; nothing else runs here.
@@ -127,9 +167,7 @@ static DWORD WINAPI HookThread(LPVOID)
     }
     StartHookWatch(&Watch, GetTickCount());
     ListenToTheKeyboard();
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0)
-        DispatchMessageA(&message);
+    RunMessageLoop();
     return 0;
 }
 

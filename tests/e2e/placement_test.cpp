@@ -99,8 +99,8 @@ struct DisplayScale {
 };
 
 // The window's size, then each control's place in its client area, in the order the window
-// holds them. A list's or a combo box's height is the system's (whole items, the font's),
-// so only where it starts counts; each must still end inside the window.
+// holds them. A combo box's height is the system's (the font's), so only where it starts
+// counts; each must still end inside the window. A list ends where its rectangle does.
 std::vector<RECT> LayoutOf(const Window& window)
 {
     RECT client;
@@ -112,7 +112,7 @@ std::vector<RECT> LayoutOf(const Window& window)
         RECT r = child.Rect();
         OffsetRect(&r, -origin.x, -origin.y);
         EXPECT_TRUE(r.right <= client.right && r.bottom <= client.bottom) << Describe(r) << " is cut off";
-        if (child.ClassName() == "ListBox" || child.ClassName() == "ComboBox")
+        if (child.ClassName() == "ComboBox")
             r.bottom = r.top;
         rects.push_back(r);
     }

@@ -22,9 +22,11 @@
 static const char DeleteModeStatus[] = "Now select item(s) and Press Delete";
 
 // The lists are filled in table order and never sort themselves: the list box's own
-// order differs from the table's for some names, and position i must be record i.
+// order differs from the table's for some names, and position i must be record i. Nor do
+// they shrink to whole items: the font's height does not scale as the layout does, and a
+// list cut down to whole items ends out of line with the buttons beside it.
 static const DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_CLIPSIBLINGS |
-                               LBS_NOTIFY | LBS_DISABLENOSCROLL;
+                               LBS_NOTIFY | LBS_DISABLENOSCROLL | LBS_NOINTEGRALHEIGHT;
 static const DWORD Child = WS_CHILD | WS_VISIBLE;
 // "Unassigned" in the virtual-key table: pressed, it means nothing to any program.
 enum { UNASSIGNED_KEY = 0xE8, ALT_ALONE_EVENTS = 4 };
