@@ -5,6 +5,7 @@
 #define JUMPLET_CHARACTERS_H
 
 #include <cstddef>
+#include <cstdint>
 
 // Whether a byte is the first of a two-byte character. The program asks the system; tests
 // hand in a code page's own table.
@@ -27,5 +28,16 @@ size_t NextCharacter(const char* text, size_t at, LeadByteTest isLead);
 // The length of the longest start of text[0, length) that holds at most maxLength bytes
 // and ends between two characters.
 size_t WholeCharacters(const char* text, size_t length, size_t maxLength, LeadByteTest isLead);
+
+// The ANSI code page one character at a time, both ways, for data files that an editor
+// saved as UTF-8. The program asks the system; tests hand in a simple page of their own.
+struct CodePage {
+    // The code page's bytes (one or two) for a code point, or the nearest it has when it
+    // has not that one; false then.
+    bool (*fromCodePoint)(uint32_t codePoint, char* bytes, size_t* length);
+    // The code point of one character of the code page: its one or two bytes.
+    uint32_t (*toCodePoint)(const char* bytes, size_t length);
+    LeadByteTest isLead;
+};
 
 #endif

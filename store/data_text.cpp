@@ -1,5 +1,6 @@
 #include "store/data_text.h"
 #include <cstring>
+#include "store/utf8_text.h"
 
 const char MessagePrefix[] = "Message : ";
 
@@ -56,9 +57,12 @@ NewShortcutCheck CheckNewShortcut(const char* name, const char* target, bool isM
     return NEW_SHORTCUT_OK;
 }
 
-static void AppendLine(TextBuffer* file, const char* text, size_t length)
+static void AppendLine(TextBuffer* file, const char* text, const CodePage* utf8)
 {
-    AppendBytes(file, text, length);
+    if (utf8 != nullptr)
+        AppendUtf8FromAnsi(file, text, strlen(text), *utf8);
+    else
+        AppendString(file, text);
     AppendBytes(file, "\r\n", 2);
 }
 
@@ -78,7 +82,7 @@ static size_t ByteOffsetOfLine(const char* bytes, const char* text, size_t textO
 }
 
 void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, const char* target,
-                  bool isMessage, TextBuffer* file)
+                  bool isMessage, TextBuffer* file, const CodePage* utf8)
 {
     ClearText(file);
     TextBuffer text;
@@ -99,10 +103,10 @@ void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, cons
     AppendBytes(file, oldBytes, insertAt);
     if (insertAt > mark && oldBytes[insertAt - 1] != '\n')
         AppendBytes(file, "\r\n", 2);
-    AppendLine(file, name, strlen(name));
+    AppendLine(file, name, utf8);
     if (isMessage)
         AppendString(file, MessagePrefix);
-    AppendLine(file, target, strlen(target));
+    AppendLine(file, target, utf8);
     AppendBytes(file, oldBytes + insertAt, oldLength - insertAt);
 }
 
@@ -134,20 +138,44 @@ static ByteLine NextTextLine(const char* bytes, size_t start, size_t end)
     return line;
 }
 
-static void CopyFieldOf(char* field, size_t fieldSize, const char* bytes, const ByteLine& line, LeadByteTest isLead)
+// A pair of lines as the table reads it, with the target's own bytes while the code page
+// shows it only nearly.
+struct PairRead {
+    ShortcutRecord record;
+    const char* exactTarget;
+    size_t exactLength;
+};
+
+static void ReadPair(const char* bytes, const ByteLine& name, const ByteLine& target, LeadByteTest isLead,
+                     const CodePage* page, PairRead* pair)
 {
-    size_t length = WholeCharacters(bytes + line.start, line.textEnd - line.start, fieldSize - 1, isLead);
-    memcpy(field, bytes + line.start, length);
-    field[length] = '\0';
+    bool exact = true;
+    FieldOfLine(bytes + name.start, name.textEnd - name.start, pair->record.name, NAME_SIZE, isLead, page, &exact);
+    size_t taken = FieldOfLine(bytes + target.start, target.textEnd - target.start, pair->record.target, TARGET_SIZE,
+                               isLead, page, &exact);
+    pair->exactTarget = exact ? nullptr : bytes + target.start;
+    pair->exactLength = taken;
+}
+
+// Two targets that the code page shows alike are told apart by what the file holds.
+static bool SameExactTarget(const ShortcutRecord& shown, const PairRead& pair, const Utf8Reading* utf8)
+{
+    if (shown.exactTarget == 0 || pair.exactTarget == nullptr)
+        return shown.exactTarget == 0 && pair.exactTarget == nullptr;
+    if (utf8 == nullptr || utf8->exactTargets == nullptr)
+        return false;
+    const char* kept = utf8->exactTargets[shown.exactTarget - 1].utf8;
+    return strlen(kept) == pair.exactLength && memcmp(kept, pair.exactTarget, pair.exactLength) == 0;
 }
 
 // Takes, for the record the pair reads as, one selected record of the shown table that is
 // the same and not taken yet.
-static bool TakeSelected(const ShortcutRecord& record, const ShortcutTableData& shown, const bool* selected,
-                         bool* taken)
+static bool TakeSelected(const PairRead& pair, const ShortcutTableData& shown, const bool* selected, bool* taken,
+                         const Utf8Reading* utf8)
 {
     for (int32_t i = 0; i < shown.count; i++) {
-        if (selected[i] && !taken[i] && SameRecord(shown.records[i], record)) {
+        if (selected[i] && !taken[i] && SameRecord(shown.records[i], pair.record) &&
+            SameExactTarget(shown.records[i], pair, utf8)) {
             taken[i] = true;
             return true;
         }
@@ -156,21 +184,20 @@ static bool TakeSelected(const ShortcutRecord& record, const ShortcutTableData& 
 }
 
 void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& shown, const bool* selected,
-                 TextBuffer* file, LeadByteTest isLead)
+                 TextBuffer* file, LeadByteTest isLead, const Utf8Reading* utf8)
 {
     ClearText(file);
     size_t end = VisibleLength(bytes, length);
     bool taken[TABLE_CAPACITY] = {};
-    ShortcutRecord record = {};
+    PairRead pair = {};
     size_t copied = 0;
     ByteLine name = NextTextLine(bytes, ByteOrderMarkLength(bytes, end), end);
     for (int32_t pairs = 0; pairs < TABLE_CAPACITY && name.start < end; pairs++) {
         ByteLine target = NextTextLine(bytes, name.next, end);
         if (target.start == end)
             break;
-        CopyFieldOf(record.name, NAME_SIZE, bytes, name, isLead);
-        CopyFieldOf(record.target, TARGET_SIZE, bytes, target, isLead);
-        if (TakeSelected(record, shown, selected, taken)) {
+        ReadPair(bytes, name, target, isLead, utf8 != nullptr ? utf8->page : nullptr, &pair);
+        if (TakeSelected(pair, shown, selected, taken, utf8)) {
             // Only the two lines go; blank lines between them stay where they were.
             AppendBytes(file, bytes + copied, name.start - copied);
             AppendBytes(file, bytes + name.next, target.start - name.next);

@@ -34,17 +34,18 @@ NewShortcutCheck CheckNewShortcut(const char* name, const char* target, bool isM
 // old records and then the new one. The record goes after the visible text, with a line
 // end before it when the last line had none; when the text ends in a name without a
 // target, it goes in before that name, which stays last. Bytes after a terminator stay
-// after everything.
+// after everything. Into a UTF-8 file (its page given) the record goes as UTF-8.
 void AppendedFile(const char* oldBytes, size_t oldLength, const char* name, const char* target,
-                  bool isMessage, TextBuffer* file);
+                  bool isMessage, TextBuffer* file, const CodePage* utf8 = nullptr);
 
 // The file as it is now (its bytes) without the lines of one pair for each selected
 // record of the shown table: the first pair, in file order, among those the table reads,
 // whose record is the same. Every other byte stays as it stands: other records in their
 // order, overlong lines whole, line ends, blank and loose lines, pairs beyond the table
 // and whatever follows a terminator. A selected record that is no longer in the file
-// removes nothing. Lines are cut to their fields as the table cuts them.
+// removes nothing. Lines are cut to their fields as the table cuts them; the lines of a
+// UTF-8 file are read as utf8 says, its ExactTargets those the shown table was read with.
 void DeletedFile(const char* bytes, size_t length, const ShortcutTableData& shown, const bool* selected,
-                 TextBuffer* file, LeadByteTest isLead = NoLeadBytes);
+                 TextBuffer* file, LeadByteTest isLead = NoLeadBytes, const Utf8Reading* utf8 = nullptr);
 
 #endif

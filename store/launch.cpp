@@ -5,6 +5,7 @@
 #include "base/text_compare.h"
 #include "store/data_text.h"
 #include "store/report.h"
+#include "store/store.h"
 
 void ShellOpen(const char* text)
 {
@@ -17,13 +18,25 @@ static bool IsMessageTarget(const char* target)
     return strncmp(target, MessagePrefix, strlen(MessagePrefix)) == 0;
 }
 
-LaunchOutcome LaunchTarget(const char* target)
+// A target that the ANSI code page cannot hold goes to the shell in Unicode, exactly as the
+// data file holds it: the near form shown in the list would name another file, or none.
+static void ShellOpenUtf8(const char* utf8)
 {
-    if (target[0] == '\0')
+    WCHAR wide[EXACT_TARGET_SIZE];
+    if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, EXACT_TARGET_SIZE) > 0)
+        ShellExecuteW(NULL, L"open", wide, NULL, NULL, SW_SHOWNORMAL);
+}
+
+LaunchOutcome LaunchTarget(const ShortcutRecord& record)
+{
+    if (record.target[0] == '\0')
         return LAUNCHED_NOTHING;
-    if (IsMessageTarget(target))
+    if (IsMessageTarget(record.target))
         return LAUNCHED_MESSAGE;
-    ShellOpen(target);
+    if (record.exactTarget != 0)
+        ShellOpenUtf8(ExactTargets[record.exactTarget - 1].utf8);
+    else
+        ShellOpen(record.target);
     return LAUNCHED_THROUGH_SHELL;
 }
 

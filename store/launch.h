@@ -3,12 +3,14 @@
 #ifndef JUMPLET_LAUNCH_H
 #define JUMPLET_LAUNCH_H
 
+#include "store/shortcut_table.h"
+
 void ShellOpen(const char* text);
 
 enum LaunchOutcome { LAUNCHED_NOTHING, LAUNCHED_THROUGH_SHELL, LAUNCHED_MESSAGE };
-// A record's target. An empty one does nothing; for a message the caller shows the whole
-// target, prefix included.
-LaunchOutcome LaunchTarget(const char* target);
+// A record's target, of ShortcutTable. An empty one does nothing; for a message the
+// caller shows the whole target, prefix included.
+LaunchOutcome LaunchTarget(const ShortcutRecord& record);
 
 // Whether typed text asks for the report: its first four characters are those of "!report".
 bool IsReportCommand(const char* text);

@@ -7,6 +7,9 @@
 #include "base/late_library.h"
 #include "store/data_text.h"
 #include "store/store.h"
+#include "store/utf8_text.h"
+
+ExactTarget ExactTargets[TABLE_CAPACITY];
 
 // The sound library is not one that Windows always takes from the system folder, so it is
 // not imported: a winmm.dll beside the program would be loaded before any line of it ran.
@@ -28,6 +31,13 @@ static bool ReadDataText(TextBuffer* bytes, TextBuffer* text)
     return !bytes->failed && !text->failed;
 }
 
+// The code page a data file's bytes are read and extended with as UTF-8, or none: the file
+// is ANSI. Where the ANSI code page is UTF-8 itself, there is nothing to convert.
+static const CodePage* Utf8PageOf(const TextBuffer* bytes)
+{
+    return GetACP() != CP_UTF8 && IsUtf8DataFile(bytes->bytes, bytes->length) ? &SystemCodePage : nullptr;
+}
+
 bool LoadShortcutTable()
 {
     TextBuffer bytes, text;
@@ -38,7 +48,8 @@ bool LoadShortcutTable()
     TakeDataFileStamp(&stamp);
     bool loaded = ReadDataText(&bytes, &text);
     if (loaded) {
-        ParseShortcuts(text.bytes, &ShortcutTable, SystemLeadByte);
+        const Utf8Reading utf8 = {Utf8PageOf(&bytes), ExactTargets};
+        ParseShortcuts(text.bytes, &ShortcutTable, SystemLeadByte, utf8.page != nullptr ? &utf8 : nullptr);
         SortShortcuts(&ShortcutTable, SystemLeadByte);
         KeepLoadedStamp(&stamp);
     }
@@ -61,7 +72,7 @@ NewShortcutCheck AppendShortcut(const char* name, const char* target, bool isMes
     if (ReadDataText(&bytes, &text)) {
         check = CheckNewShortcut(name, target, isMessage, ParseShortcuts(text.bytes, nullptr).fileRecords);
         if (check == NEW_SHORTCUT_OK) {
-            AppendedFile(bytes.bytes, bytes.length, name, target, isMessage, &newFile);
+            AppendedFile(bytes.bytes, bytes.length, name, target, isMessage, &newFile, Utf8PageOf(&bytes));
             *saved = SaveDataFile(&newFile);
         }
     }
@@ -80,7 +91,9 @@ bool DeleteShortcuts(const bool* selected)
     InitText(&newFile);
     bool saved = ReadDataFile(DataFilePath, &bytes) != READ_FAILED && !bytes.failed;
     if (saved) {
-        DeletedFile(bytes.bytes, bytes.length, ShortcutTable, selected, &newFile, SystemLeadByte);
+        const Utf8Reading utf8 = {Utf8PageOf(&bytes), ExactTargets};
+        DeletedFile(bytes.bytes, bytes.length, ShortcutTable, selected, &newFile, SystemLeadByte,
+                    utf8.page != nullptr ? &utf8 : nullptr);
         saved = SaveDataFile(&newFile);
     }
     FreeText(&bytes);

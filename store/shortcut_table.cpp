@@ -1,12 +1,34 @@
 #include "store/shortcut_table.h"
 #include <cstring>
 #include "base/text_compare.h"
+#include "store/utf8_text.h"
 
-static void CopyField(char* field, size_t fieldSize, const char* line, size_t length, LeadByteTest isLead)
+size_t FieldOfLine(const char* line, size_t length, char* field, size_t fieldSize, LeadByteTest isLead,
+                   const CodePage* page, bool* exact)
 {
+    if (page != nullptr)
+        return AnsiFromUtf8(line, length, *page, field, fieldSize, exact);
+    *exact = true;
     length = WholeCharacters(line, length, fieldSize - 1, isLead);
     memcpy(field, line, length);
     field[length] = '\0';
+    return length;
+}
+
+static void ReadRecord(ShortcutRecord* record, int32_t place, const char* name, size_t nameLength,
+                       const char* target, size_t targetLength, LeadByteTest isLead, const Utf8Reading* utf8)
+{
+    const CodePage* page = utf8 != nullptr ? utf8->page : nullptr;
+    bool exact = true;
+    FieldOfLine(name, nameLength, record->name, NAME_SIZE, isLead, page, &exact);
+    size_t taken = FieldOfLine(target, targetLength, record->target, TARGET_SIZE, isLead, page, &exact);
+    record->exactTarget = 0;
+    if (!exact && utf8 != nullptr && utf8->exactTargets != nullptr) {
+        char* kept = utf8->exactTargets[place].utf8;
+        memcpy(kept, target, taken);
+        kept[taken] = '\0';
+        record->exactTarget = (uint16_t)(place + 1);
+    }
 }
 
 size_t ByteOrderMarkLength(const char* bytes, size_t length)
@@ -14,7 +36,7 @@ size_t ByteOrderMarkLength(const char* bytes, size_t length)
     return length >= 3 && memcmp(bytes, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
 }
 
-ParseResult ParseShortcuts(const char* text, ShortcutTableData* table, LeadByteTest isLead)
+ParseResult ParseShortcuts(const char* text, ShortcutTableData* table, LeadByteTest isLead, const Utf8Reading* utf8)
 {
     ParseResult result = {0, 0, strlen(text)};
     const char* pendingName = nullptr;
@@ -35,9 +57,8 @@ ParseResult ParseShortcuts(const char* text, ShortcutTableData* table, LeadByteT
             continue;
         }
         if (table != nullptr && result.fileRecords < TABLE_CAPACITY) {
-            ShortcutRecord* record = &table->records[result.fileRecords];
-            CopyField(record->name, NAME_SIZE, pendingName, pendingLength, isLead);
-            CopyField(record->target, TARGET_SIZE, line, length, isLead);
+            ReadRecord(&table->records[result.fileRecords], result.fileRecords, pendingName, pendingLength, line,
+                       length, isLead, utf8);
             result.count++;
         } else if (result.fileRecords == TABLE_CAPACITY) {
             result.tailOffset = (size_t)(pendingName - text);

@@ -10,6 +10,9 @@
 #include "store/text_buffer.h"
 
 extern ShortcutTableData ShortcutTable;
+// The targets of ShortcutTable that a UTF-8 data file holds and the code page cannot; each
+// record whose exactTarget is not 0 names its own.
+extern ExactTarget ExactTargets[TABLE_CAPACITY];
 extern char DataFilePath[PATH_BUFFER];
 
 // Fixes the data file's path (and its save companions) from ProgramDirectory.

@@ -243,6 +243,31 @@ TEST_F(DataFile, ADeleteTakesOutOnlyTheSelectedLines)
     EXPECT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile().empty() && main.mainList.ItemCount() == 0; }));
 }
 
+// Notepad saves UTF-8, with a mark or without: names show as the code page has them, a
+// target opens, an add writes UTF-8 and a delete keeps every other byte.
+TEST_F(DataFile, AFileSavedAsUtf8ShowsOpensAndStaysUtf8)
+{
+    const std::string document = jumplet.Folder() + "caf\xE9 menu.txt";
+    WriteFileBytes(document, "text");
+    const std::string cafe = DataLines({"Caf\xC3\xA9 Men\xC3\xBC", jumplet.Folder() + "caf\xC3\xA9 menu.txt"});
+    const std::string zoo = DataLines({"zoo", "C:\\z"}), added = DataLines({"\xC3\xA9t\xC3\xA9", "Message : \xC3\xBC"});
+    for (const std::string mark : {"\xEF\xBB\xBF", ""}) {
+        jumplet.WriteDataFile(mark + cafe + zoo);
+        Instance app = jumplet.StartShown();
+        MainForm main(app);
+        ASSERT_EQ(main.mainList.Items(), (Names{"Caf\xE9 Men\xFC", "zoo"}));
+        user::ClickListItem(main.mainList, 0);
+        EXPECT_EQ(Opened(1), (Names{document}));
+        marker::ClearLog();
+        user::ShowAgain(main.window);
+        AddMessage(app, "\xE9t\xE9", "\xFC");
+        EXPECT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == mark + cafe + zoo + added; })) << jumplet.ReadDataFile();
+        DeleteNames(app, {"zoo"});
+        EXPECT_TRUE(WaitUntil([&] { return jumplet.ReadDataFile() == mark + cafe + added; })) << jumplet.ReadDataFile();
+        jumplet.EndAll();
+    }
+}
+
 TEST_F(DataFile, ShortcutsBeyondTheTableSurviveADeleteAndAFullFileRefusesAnAdd)
 {
     jumplet.WriteDataFile(NumberedRecords(0, 258));

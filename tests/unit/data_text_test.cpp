@@ -96,6 +96,25 @@ TEST(AppendingAShortcut, TheTableReadBackIsTheOldOneAndTheNewRecordForAnyBytes)
     }
 }
 
+// Notepad saves UTF-8: names show in the code page; a target it cannot hold is kept as the
+// file has it, and tells apart two that show alike in a delete. An add writes UTF-8.
+TEST(DeletingShortcuts, AUtf8FileIsReadInTheCodePageAndStaysUtf8)
+{
+    static ExactTarget exact[TABLE_CAPACITY];
+    static ShortcutTableData shown;
+    const Utf8Reading utf8 = {&text::kLatin1, exact};
+    const std::string bytes = "\xEF\xBB\xBF" "Caf\xC3\xA9\r\n\xD0\xAF\r\nCaf\xC3\xA9\r\n\xD0\xB0\r\n" +
+                              std::string(29, 'x') + "\xC3\xA9\xC3\xA9\r\nt\r\n";
+    ParseShortcuts(TextModeView(bytes).c_str(), &shown, NoLeadBytes, &utf8);
+    EXPECT_EQ(text::Row(shown.records[1]), text::Row("Caf\xE9", "?"));
+    EXPECT_STREQ(exact[shown.records[1].exactTarget - 1].utf8, "\xD0\xB0");
+    EXPECT_EQ(text::Row(shown.records[2]), text::Row(std::string(29, 'x') + "\xE9", "t"));
+    const bool selected[TABLE_CAPACITY] = {false, true, true};
+    EXPECT_EQ(text::DeletedFile(bytes, shown, selected, NoLeadBytes, &utf8), "\xEF\xBB\xBF" "Caf\xC3\xA9\r\n\xD0\xAF\r\n");
+    EXPECT_EQ(AppendedFile("a\r\n\xC3\xA9\r\n", "Caf\xE9", "\xFC", false, &text::kLatin1),
+              "a\r\n\xC3\xA9\r\nCaf\xC3\xA9\r\n\xC3\xBC\r\n");
+}
+
 // Marks the shown table's records with these names as selected.
 std::vector<char> Selecting(const ShortcutTableData& shown, const std::vector<std::string>& names)
 {

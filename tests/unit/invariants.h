@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <random>
 #include <string>
 #include <utility>
 #include <cstring>
 #include "base/text_compare.h"
 #include "store/report_page.h"
+#include "store/utf8_text.h"
 #include "text_helpers.h"
 
 namespace invariants {
@@ -241,6 +243,54 @@ inline std::string ReportPageBroken(const ShortcutTableData& table)
     }
     if (!literal(footer) || at != page.size())
         return "the page does not end in the footer";
+    return "";
+}
+
+// UTF-8 as the standard writes code points, worked out here without the program's encoder.
+inline std::string Utf8Of(const std::vector<uint32_t>& codePoints)
+{
+    static const uint32_t kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    std::string utf8;
+    for (uint32_t c : codePoints) {
+        int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        utf8 += (char)(kLead[more] | c >> 6 * more);
+        while (more-- > 0)
+            utf8 += (char)(0x80 | (c >> 6 * more & 0x3F));
+    }
+    return utf8;
+}
+
+// ASCII is not UTF-8 with a multi-byte sequence; code points with one above U+007F are, but
+// not with a malformed sequence put in. Through Latin-1, ANSI to UTF-8 is that encoding and
+// comes back exactly; a character the page has not comes back as '?', not exactly.
+inline std::string Utf8Broken(std::mt19937& random)
+{
+    static const char* const kMalformed[] = {"\x80", "\xC1\xBF", "\xC3", "\xE0\x9F\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF8"};
+    std::vector<uint32_t> codePoints(1 + random() % 30);
+    std::string ansi, back(200, ' '), ascii(codePoints.size(), ' ');
+    for (size_t i = 0; i < codePoints.size(); i++) {
+        ascii[i] = (char)(random() % 0x80);
+        ansi += (char)(codePoints[i] = 1 + random() % 0xFF);
+    }
+    std::vector<uint32_t> wide = codePoints;
+    wide[0] = random() % 2 ? 0x100 + random() % 0xD700 : 0xE000 + random() % 0x102000;
+    std::string utf8 = Utf8Of(wide), malformed = utf8;
+    malformed.insert(Utf8Of({wide.begin(), wide.begin() + random() % wide.size()}).size(), kMalformed[random() % 7]);
+    if (IsUtf8WithMultiByte(ascii.data(), ascii.size()) || !IsUtf8WithMultiByte(utf8.data(), utf8.size()) ||
+        IsUtf8WithMultiByte(malformed.data(), malformed.size()))
+        return "the decision is wrong for " + ascii + " or " + utf8 + " or " + malformed;
+    size_t skip = Utf8Of({wide[0]}).size();
+    TextBuffer encoded;
+    InitText(&encoded);
+    AppendUtf8FromAnsi(&encoded, ansi.data(), ansi.size(), text::kLatin1);
+    bool exact = false;
+    if (text::Taken(&encoded) != Utf8Of(codePoints) ||
+        AnsiFromUtf8(&utf8[skip], utf8.size() - skip, text::kLatin1, &back[0], back.size(), &exact) != utf8.size() - skip ||
+        back.c_str() != ansi.substr(1) || !exact)
+        return "the page's text does not go to UTF-8 and back as itself: " + ansi;
+    AnsiFromUtf8(utf8.data(), utf8.size(), text::kLatin1, &back[0], back.size(), &exact);
+    if (exact || back.c_str() != "?" + ansi.substr(1))
+        return "a character the page has not is not its nearest, or taken for exact: " + utf8;
     return "";
 }
 

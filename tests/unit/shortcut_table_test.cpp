@@ -51,6 +51,15 @@ TEST(LoadingTheDataFile, AByteOrderMarkInFrontIsReadPast)
     EXPECT_EQ(Load("a\r\n1\r\n\xEF\xBB\xBF" "b\r\n2\r\n"), (Rows{"a=1", "\xEF\xBB\xBF" "b=2"}));
 }
 
+TEST(LoadingTheDataFile, TakesUtf8ForItOnlyWhenItIsAndConvertsBothWays)
+{
+    std::mt19937 random(23);
+    for (int round = 0; round < 20000; round++)
+        ASSERT_EQ(invariants::Utf8Broken(random), "") << "round " << round;
+    EXPECT_TRUE(IsUtf8DataFile("\xEF\xBB\xBFplain\xE9", 9));
+    EXPECT_FALSE(IsUtf8DataFile("plain\x1A\xC3\xA9", 8));
+}
+
 TEST(LoadingTheDataFile, LoneCarriageReturnStaysInItsLine)
 {
     EXPECT_EQ(Load("a\rb\r\nt\r\n"), (Rows{"a\rb=t"}));

@@ -13,6 +13,11 @@ inline bool Cp932LeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// Latin-1 as a code page: byte n is code point n; anything above U+00FF shows as '?'.
+const CodePage kLatin1 = {
+    [](uint32_t c, char* bytes, size_t* length) { return *length = 1, bytes[0] = c < 0x100 ? (char)c : '?', c < 0x100; },
+    [](const char* bytes, size_t) { return (uint32_t)(unsigned char)bytes[0]; }, NoLeadBytes};
+
 inline std::string Taken(TextBuffer* buffer)
 {
     std::string result(buffer->bytes, buffer->length);
@@ -28,22 +33,23 @@ inline std::string TextModeView(const std::string& bytes)
     return Taken(&view);
 }
 
-inline std::string AppendedFile(const std::string& old, const char* name, const char* target, bool isMessage)
+inline std::string AppendedFile(const std::string& old, const char* name, const char* target, bool isMessage,
+                                const CodePage* utf8 = nullptr)
 {
     TextBuffer file;
     InitText(&file);
-    ::AppendedFile(old.data(), old.size(), name, target, isMessage, &file);
+    ::AppendedFile(old.data(), old.size(), name, target, isMessage, &file, utf8);
     return Taken(&file);
 }
 
 // The delete's new file from the file's bytes as they are now, given the table the user
 // saw and the positions selected in it.
 inline std::string DeletedFile(const std::string& bytes, const ShortcutTableData& shown, const bool* selected,
-                               LeadByteTest isLead = NoLeadBytes)
+                               LeadByteTest isLead = NoLeadBytes, const Utf8Reading* utf8 = nullptr)
 {
     TextBuffer file;
     InitText(&file);
-    ::DeletedFile(bytes.data(), bytes.size(), shown, selected, &file, isLead);
+    ::DeletedFile(bytes.data(), bytes.size(), shown, selected, &file, isLead, utf8);
     return Taken(&file);
 }
 

@@ -13,9 +13,9 @@ void LaunchSelected()
     int selection = (int)SendMessageA(MainList, LB_GETCURSEL, 0, 0);
     if (selection < 0 || selection >= ShortcutTable.count)
         return;
-    const char* target = ShortcutTable.records[selection].target;
-    if (LaunchTarget(target) == LAUNCHED_MESSAGE)
-        MessageOnTop(target, "Message", MB_OK);
+    const ShortcutRecord& record = ShortcutTable.records[selection];
+    if (LaunchTarget(record) == LAUNCHED_MESSAGE)
+        MessageOnTop(record.target, "Message", MB_OK);
 }
 
 void RunTypedCommand()
