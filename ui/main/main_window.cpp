@@ -224,8 +224,10 @@ static void OnListSelectionChange()
 static void OnEnter()
 {
     HWND focus = GetFocus();
-    if (focus == MainList)
+    if (focus == MainList) {
+        SetWindowTextA(SearchBox, "");
         LaunchListSelection();
+    }
     else if (focus == RunButton || focus == AddButton || focus == DeleteButton || focus == OptionButton)
         SendMessageA(focus, BM_CLICK, 0, 0);
 }
