@@ -153,6 +153,40 @@ static void InstallHotkeyHook()
     StartHotkeyHook();
 }
 
+// The same input event: the dialog keys hand it to the message filter again, with a
+// character maybe given in another code.
+static bool SameEvent(const MSG* one, const MSG* other)
+{
+    return one->hwnd == other->hwnd && one->message == other->message && one->lParam == other->lParam &&
+           one->time == other->time;
+}
+
+// The keys of a form (Tab, Shift+Tab, Enter, Escape) for the window that has the keyboard.
+// A hidden main window made active keeps its keys: a control nobody sees must not take them.
+static bool TakeFormKeys(MSG* message)
+{
+    // The message being taken; what it leads to (a dialog's loop) takes messages of its own.
+    static const MSG* taking = NULL;
+    if (taking != NULL && SameEvent(taking, message))
+        return false;
+    const MSG* outer = taking;
+    taking = message;
+    bool taken = (IsWindowVisible(MainWindow) && IsDialogMessageA(MainWindow, message)) ||
+                 IsDialogMessageA(AddItemWindow, message);
+    taking = outer;
+    return taken;
+}
+
+// The loops of the options dialog, of message boxes and of the file dialogs pass every
+// message here before their own dialog sees it: the main window and the add form keep their
+// keys whichever of those is open.
+static LRESULT CALLBACK DialogLoopFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == MSGF_DIALOGBOX && TakeFormKeys((MSG*)lParam))
+        return TRUE;
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     NarrowDllSearch();
@@ -197,11 +231,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     AddTrayIcon();
     InstallHotkeyHook();
 
-    // The add form takes the keys of a form (Tab, Shift+Tab, Enter, Escape); the main
-    // window keeps its own.
+    SetWindowsHookExA(WH_MSGFILTER, DialogLoopFilter, NULL, GetCurrentThreadId());
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {
-        if (IsDialogMessageA(AddItemWindow, &message))
+        if (TakeFormKeys(&message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -297,4 +297,26 @@ TEST_F(AddWindow, ClosingHidesTheFormAndKeepsWhatItHolds)
     EXPECT_EQ(ShowAddForm(app).nameEdit.Text(), "Draft");
 }
 
+// With the options dialog's loop running, the form's keys work. Arrows in the closed type box
+// pass "File" and "Folder" by without a dialog; Tab out of the box takes the type shown.
+TEST_F(AddWindow, ArrowsInTheClosedTypeBoxChooseOnlyWhenItIsLeft)
+{
+    Instance app = jumplet.StartShown();
+    user::Click(app.MainWindow().Control(kOptionButton));
+    ASSERT_TRUE(WaitUntil([&] { return app.MessageBoxes().size() == 1; })) << "no options dialog";
+    AddForm form = ShowAddForm(app);
+    AddForm::TypeInto(form.nameEdit, "Memo");
+    user::PressKey(VK_TAB);
+    for (int i = 0; i < 4; i++)
+        user::PressKey(VK_DOWN);
+    EXPECT_TRUE(WaitUntil([&] { return form.TypeText() == "Message"; }));
+    ASSERT_EQ(app.MessageBoxes().size(), 1u) << "an arrow opened a dialog";
+    user::PressKey(VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return form.targetEdit.IsEnabled() && form.targetEdit.HasFocus(); }));
+    user::Type("hi");
+    user::PressKey(VK_RETURN);
+    WaitForName(app.MainWindow().Control(kMainList), "Memo");
+    user::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !form.window.IsVisible(); })) << "Escape";
+}
 }  // namespace

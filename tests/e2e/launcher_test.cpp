@@ -75,7 +75,7 @@ TEST_F(Launcher, AClickOnANameHidesTheWindowAndOpensItsTarget)
 TEST_F(Launcher, TypingTheStartOfANameSelectsItAndEnterOpensIt)
 {
     // Up and Down move by one in the search line, with the key's hook in place or none
-    // chosen; Tab puts nothing in the line.
+    // chosen.
     for (bool hooked : {true, false}) {
         SCOPED_TRACE(hooked ? "with the key's hook" : "with no key chosen");
         if (!hooked)
@@ -85,7 +85,6 @@ TEST_F(Launcher, TypingTheStartOfANameSelectsItAndEnterOpensIt)
         MainForm main(app);
         main.TypeSearch("no");
         ASSERT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 1; })) << "\"no\" selects notepad";
-        user::PressKey(VK_TAB);
         user::PressKey(VK_DOWN);
         EXPECT_TRUE(WaitUntil([&] { return main.mainList.Selection() == 2; }));
         user::PressKey(VK_UP);
@@ -271,5 +270,23 @@ TEST_F(Launcher, EveryNameOpensAndDeletesItsOwnShortcut)
     EXPECT_EQ(main.mainList.ItemCount(), (int)names.size() - 3);
 }
 
+// Tab and Shift+Tab go round the controls; Run gives the line the keyboard back; Escape hides.
+TEST_F(Launcher, TabGoesRoundTheControlsAndEscapeHides)
+{
+    std::string notes = Document("notes.txt");
+    MainForm main(StartWith({{"Notes", notes}}));
+    main.TypeSearch(notes);
+    const Window order[] = {main.searchBox,    main.runButton, main.mainList, main.addButton,
+                            main.deleteButton, main.window.Control(kOptionButton)};
+    for (size_t i = 1; i <= 2 * std::size(order); i++) {
+        i <= std::size(order) ? user::PressKey(VK_TAB) : user::PressKeys({VK_SHIFT, VK_TAB});
+        size_t at = (i <= std::size(order) ? i : 2 * std::size(order) - i) % std::size(order);
+        EXPECT_TRUE(WaitUntil([&] { return order[at].HasFocus(); })) << "key " << i;
+    }
+    user::Click(main.runButton);
+    EXPECT_TRUE(WaitUntil([&] { return main.searchBox.HasFocus(); })) << "Run kept the keyboard";
+    user::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !main.window.IsVisible(); })) << "Escape did not hide the window";
+}
 }  // namespace
 }  // namespace e2e

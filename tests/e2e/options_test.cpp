@@ -288,25 +288,24 @@ TEST_F(Options, OpensAsItsTemplateSaysWithTheDefaults)
         const char* picture;  // the picture button's normal bitmap, which gives its size
     };
     const Control controls[] = {
-        {kHelpButton, "Button", 0x50010001, {143, 102, 29, 17}, nullptr},
         {-1, "Static", 0x50000000, {21, 62, 36, 8}, nullptr},
         {kAutoStartBox, "Button", 0x50010003, {58, 60, 16, 13}, nullptr},
-        {kHotkeyList, "ComboBox", 0x50000202, {97, 80, 72, 14}, nullptr},
+        {-1, "Static", 0x50000000, {74, 62, 82, 8}, nullptr},
+        {kSoundBox, "Button", 0x50010003, {156, 60, 12, 13}, nullptr},
+        {kHotkeyList, "ComboBox", 0x50010202, {97, 80, 72, 14}, nullptr},
         {-1, "Static", 0x50000000, {21, 82, 76, 8}, nullptr},
+        {kHelpButton, "Button", 0x50010001, {143, 102, 29, 17}, nullptr},
         {kFacebookButton, "Button", 0x50010000, {205, 30, 14, 14}, kFacebook},
         {kTwitterButton, "Button", 0x50010000, {205, 65, 17, 14}, kTwitter},
         {kGooglePlusButton, "Button", 0x50010000, {205, 100, 15, 14}, kGooglePlus},
         {kVisitButton, "Button", 0x50010000, {205, 138, 14, 14}, kVisit},
         {-1, "Button", 0x50000007, {11, 44, 170, 87}, nullptr},
-        {kAboutText, "Edit", 0x50010884, {10, 139, 175, 38}, nullptr},
+        {kAboutText, "Edit", 0x50000884, {10, 139, 175, 38}, nullptr},
         {-1, "Button", 0x50000007, {193, 9, 46, 167}, nullptr},
-        {-1, "Static", 0x50000000, {74, 62, 82, 8}, nullptr},
-        {kSoundBox, "Button", 0x50010003, {156, 60, 12, 13}, nullptr},
     };
-    const char* const texts[] = {"Help", "Auto-Start", "", "Page Down Key", "Select a Shortcut key", "FB", "TW", "GP",
-                                 "KV",   "",           "Jumplet is a shortcut tool that helps\r\nyou to launch your "
-                                                       "favourite file, folder\r\nand websites faster.\r\n",
-                                 "Share", "Play Sound at Launch ?", ""};
+    const char* const texts[] = {"Auto-Start", "", "Play Sound at Launch ?", "", "Page Down Key", "Select a Shortcut key",
+                                 "Help", "FB", "TW", "GP", "KV", "", "Jumplet is a shortcut tool that helps\r\nyou to "
+                                 "launch your favourite file, folder\r\nand websites faster.\r\n", "Share"};
     std::vector<Window> children = ChildrenOf(dialog);
     ASSERT_EQ(children.size(), std::size(controls));
     POINT origin = ClientOrigin(dialog);
@@ -689,6 +688,17 @@ TEST_F(Options, HelpLinksAndTheKeys)
     user::PressKey(VK_ESCAPE);
     LetItSettle();
     EXPECT_TRUE(dialog.IsVisible()) << "Escape closed the dialog";
+    // Tab goes round every control as the dialog reads, the key list's field included.
+    const Window stops[] = {dialog.Control(kAutoStartBox), dialog.Control(kSoundBox),
+                            ChildrenOf(dialog.Control(kHotkeyList), "Edit").at(0), dialog.Control(kHelpButton),
+                            dialog.Control(kFacebookButton), dialog.Control(kTwitterButton),
+                            dialog.Control(kGooglePlusButton), dialog.Control(kVisitButton)};
+    for (int i = 0; i < 16 && !stops[0].HasFocus(); i++)
+        user::PressKey(VK_TAB);
+    for (size_t i = 1; i <= std::size(stops); i++) {
+        user::PressKey(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return stops[i % std::size(stops)].HasFocus(); })) << "Tab number " << i;
+    }
 
     const std::string site = kSite;
     const std::vector<std::string> links = {

@@ -205,11 +205,15 @@ static void ChooseMessage()
     LimitTarget(MESSAGE_TEXT_MAX);
     SetWindowTextA(TargetEdit, "");
     EnableWindow(TargetEdit, TRUE);
+    SetFocus(TargetEdit);
 }
 
+// Text typed into the box selects nothing, and is no choice.
 static void OnTypeChosen()
 {
     int chosen = (int)SendMessageA(TypeCombo, CB_GETCURSEL, 0, 0);
+    if (chosen == CB_ERR)
+        return;
     SetFocus(TargetEdit);
     switch (chosen) {
     case TYPE_FILE:        ChooseFile(); break;
@@ -280,39 +284,51 @@ static void OnClose(HWND window)
     ShowWindow(window, SW_HIDE);
 }
 
-// A type picked in the open list counts when the list closes on it (a click, Enter), so
-// that arrowing through the list opens no dialog on the way; with the list closed, each
-// arrow key is a choice of its own.
-static bool TypeChoicePending;
+// The type is acted on when the user has made the choice: the open list closed on it (a
+// click, Enter), or the box left with another type in it (Tab), never at each arrow key that
+// passes through "File" or "Folder" on the way. The box's notices come in another order on
+// each system, so the choice is taken once they are all in: by a message posted to the form.
+enum { TYPE_CHOICE_MESSAGE = WM_APP + 20 };
+// The selection changed since the type was last acted on.
+static bool TypeChanged;
+// The open list was last closed by a choice, not given up with Escape or a click elsewhere.
+static bool ListClosedOnChoice;
+
+// A focus gone to another program leaves the choice for the user's return.
+static void OnTypeChoiceDue()
+{
+    HWND focus = GetFocus();
+    if (!TypeChanged || focus == NULL || !IsChild(AddItemWindow, focus))
+        return;
+    TypeChanged = false;
+    OnTypeChosen();
+}
 
 static void OnTypeNotification(WORD notification)
 {
     switch (notification) {
-    case CBN_SELCHANGE:
-        if (SendMessageA(TypeCombo, CB_GETDROPPEDSTATE, 0, 0))
-            TypeChoicePending = true;
-        else
-            OnTypeChosen();
+    case CBN_SELCHANGE:    TypeChanged = true; break;
+    case CBN_DROPDOWN:     ListClosedOnChoice = false; break;
+    case CBN_SELENDOK:     ListClosedOnChoice = true; break;
+    case CBN_SELENDCANCEL: ListClosedOnChoice = false; break;
+    case CBN_CLOSEUP:
+        if (ListClosedOnChoice)
+            PostMessageA(AddItemWindow, TYPE_CHOICE_MESSAGE, 0, 0);
         break;
-    case CBN_SELENDOK:
-        if (TypeChoicePending) {
-            TypeChoicePending = false;
-            OnTypeChosen();
-        }
-        break;
-    case CBN_SELENDCANCEL:
-        TypeChoicePending = false;
-        break;
+    case CBN_KILLFOCUS:    PostMessageA(AddItemWindow, TYPE_CHOICE_MESSAGE, 0, 0); break;
     }
 }
 
 // Enter and Escape come from the message loop's dialog keys as IDOK and IDCANCEL: Enter
-// presses OK, Escape closes the form as its close box does.
+// presses OK, Escape closes the form as its close box does. Enter in a box that shows a
+// type not yet acted on takes that type instead, and adds nothing.
 static void OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     if ((HWND)lParam == TypeCombo)
         OnTypeNotification(HIWORD(wParam));
-    if (wParam == IDC_ADD_OK || wParam == IDOK)
+    if (wParam == IDOK && TypeChanged)
+        OnTypeChoiceDue();
+    else if (wParam == IDC_ADD_OK || wParam == IDOK)
         AddShortcut();
     if (wParam == IDCANCEL)
         OnClose(window);
@@ -329,18 +345,6 @@ static void OnActivate(WPARAM state)
         return;
     }
     SetFocus(LastFocus != NULL && IsWindowEnabled(LastFocus) ? LastFocus : NameEdit);
-}
-
-// Tab and Shift+Tab, as the dialog keys ask for them: the next or previous control that
-// takes the keyboard, an edit's text selected as a dialog selects it.
-static void OnNextControl(HWND window, WPARAM which, LPARAM byHandle)
-{
-    HWND next = LOWORD(byHandle) ? (HWND)which : GetNextDlgTabItem(window, GetFocus(), which != 0);
-    if (next == NULL)
-        return;
-    SetFocus(next);
-    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        SendMessageA(next, EM_SETSEL, 0, -1);
 }
 
 static void OnDpiChanged(HWND window, WPARAM dpis, LPARAM suggestedRect)
@@ -363,10 +367,13 @@ LRESULT CALLBACK AddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnActivate(wParam);
         return 0;
     case WM_NEXTDLGCTL:
-        OnNextControl(window, wParam, lParam);
+        MoveToNextControl(window, wParam, lParam);
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(window, wParam, lParam);
+        return 0;
+    case TYPE_CHOICE_MESSAGE:
+        OnTypeChoiceDue();
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {

@@ -25,9 +25,10 @@ static const char DeleteModeStatus[] = "Now select item(s) and Press Delete";
 // order differs from the table's for some names, and position i must be record i. Nor do
 // they shrink to whole items: the font's height does not scale as the layout does, and a
 // list cut down to whole items ends out of line with the buttons beside it.
-static const DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_CLIPSIBLINGS |
+static const DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_CLIPSIBLINGS | WS_TABSTOP |
                                LBS_NOTIFY | LBS_DISABLENOSCROLL | LBS_NOINTEGRALHEIGHT;
-static const DWORD Child = WS_CHILD | WS_VISIBLE;
+// The line and the buttons are all stops of Tab; the status line is none.
+static const DWORD Child = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 // "Unassigned" in the virtual-key table: pressed, it means nothing to any program.
 enum { UNASSIGNED_KEY = 0xE8, ALT_ALONE_EVENTS = 4 };
 
@@ -60,6 +61,33 @@ static const MainControlPlan MainControls[] = {
 };
 
 static HFONT ListFont, TextFont;
+static WNDPROC OriginalListProc;
+// While a key is at work in MainList: the selection it moves is no choice to launch.
+static bool ListKeyAtWork;
+
+// Tab goes as the window reads: the line, Run, the list, Add, Delete, Option. The controls
+// are made in another order (and the lists, which the status line overlaps, stay below it),
+// so the keyboard's order is set apart from it.
+static void SetTabOrder()
+{
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(SearchBox, HWND_TOP, 0, 0, 0, 0, keep);
+    const HWND lastButtons[] = {AddButton, DeleteButton, OptionButton};
+    for (HWND button : lastButtons)
+        SetWindowPos(button, HWND_BOTTOM, 0, 0, 0, 0, keep);
+}
+
+// The arrows and letters move through the list as in any list; a name is launched by a
+// click or by Enter, not by each key on the way to it.
+static LRESULT CALLBACK MainListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_KEYDOWN && message != WM_CHAR)
+        return CallWindowProcA(OriginalListProc, list, message, wParam, lParam);
+    ListKeyAtWork = true;
+    LRESULT result = CallWindowProcA(OriginalListProc, list, message, wParam, lParam);
+    ListKeyAtWork = false;
+    return result;
+}
 
 static void CreateMainControls(HWND window, int dpi)
 {
@@ -72,6 +100,8 @@ static void CreateMainControls(HWND window, int dpi)
     // What is typed may be run as it stands, so the line holds no more than a target can:
     // a longer command would otherwise be run cut, and the user sees what runs.
     SendMessageA(SearchBox, EM_LIMITTEXT, TARGET_SIZE - 1, 0);
+    SetTabOrder();
+    OriginalListProc = (WNDPROC)SetWindowLongPtrA(MainList, GWLP_WNDPROC, (LONG_PTR)MainListProc);
 }
 
 static void LayOutMainControls(int dpi)
@@ -175,22 +205,57 @@ static void OnDeleteButton()
         FinishDeleteMode();
 }
 
-// The user picked a name: in delete mode that only marks it; otherwise it launches.
-static void OnListSelectionChange()
+static void LaunchListSelection()
 {
-    SetWindowTextA(SearchBox, "");
-    if (DeleteMode != 0)
-        return;
     if (LaunchSoundEnabled)
         PlayEventSound(LaunchSoundPath);
     HideMainWindow();
     LaunchSelected();
 }
 
+// The user picked a name: in delete mode that only marks it; otherwise it launches.
+static void OnListSelectionChange()
+{
+    SetWindowTextA(SearchBox, "");
+    if (DeleteMode == 0 && !ListKeyAtWork)
+        LaunchListSelection();
+}
+
+// Enter where the search line does not take it: the list opens its name, a button is
+// pressed.
+static void OnEnter()
+{
+    HWND focus = GetFocus();
+    if (focus == MainList) {
+        SetWindowTextA(SearchBox, "");
+        LaunchListSelection();
+    }
+    else if (focus == RunButton || focus == AddButton || focus == DeleteButton || focus == OptionButton)
+        SendMessageA(focus, BM_CLICK, 0, 0);
+}
+
+// Run leaves the window up, ready for the next line.
+static void OnRun()
+{
+    RunTypedCommand();
+    if (IsWindowVisible(MainWindow))
+        SetFocus(SearchBox);
+}
+
+static void OnClose()
+{
+    SavePlacement(&MainPlacement);
+    HideMainWindow();
+}
+
+// Enter and Escape come from the dialog keys as IDOK and IDCANCEL; Escape hides the window
+// as its close box does.
 static void OnCommand(WPARAM wParam)
 {
     switch (wParam) {
-    case IDC_RUN:    RunTypedCommand(); break;
+    case IDOK:       OnEnter(); break;
+    case IDCANCEL:   OnClose(); break;
+    case IDC_RUN:    OnRun(); break;
     case IDC_ADD:    ShowAddWindow(); break;
     case IDC_DELETE: OnDeleteButton(); break;
     case IDC_OPTION: OpenOptionsDialog(); break;
@@ -323,12 +388,6 @@ static void OnSetFocus(HWND window)
         SetFocus(SearchBox);
 }
 
-static void OnClose()
-{
-    SavePlacement(&MainPlacement);
-    HideMainWindow();
-}
-
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == TaskbarCreatedMessage)
@@ -388,6 +447,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_SETFOCUS:
         OnSetFocus(window);
+        return 0;
+    case WM_NEXTDLGCTL:
+        MoveToNextControl(window, wParam, lParam);
         return 0;
     case WM_CLOSE:
         // Not the close box (SC_CLOSE hides): another program asks Jumplet to end. Left to

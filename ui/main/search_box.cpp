@@ -83,11 +83,20 @@ static bool IsSpentCharacter(WPARAM character)
     return character == '\r' || character == '\n' || character == '\t';
 }
 
+// Every key is the line's (Enter launches, Space runs, the arrows pick a name) but Tab and
+// Escape, which are the window's: to the next control, and to hide it. The edit's own answer
+// is never asked for: it would have Escape close the window.
+static LRESULT DialogCodeFor(const MSG* key)
+{
+    bool windowKey = key != NULL && key->message == WM_KEYDOWN && (key->wParam == VK_TAB || key->wParam == VK_ESCAPE);
+    return windowKey ? DLGC_HASSETSEL : DLGC_WANTALLKEYS;
+}
+
 LRESULT CALLBACK SearchBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS;
+        return DialogCodeFor((const MSG*)lParam);
     case WM_KEYDOWN:
         if (wParam == VK_RETURN)
             return OnEnter(window, message, wParam, lParam);

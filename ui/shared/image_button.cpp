@@ -76,6 +76,14 @@ static void OnImageButtonPress(HWND window, ImageButton* button)
     ShowPicture(window, button, button->pressed);
 }
 
+// The button's own procedure draws its face at once, not through WM_PAINT, when it takes or
+// loses the keyboard (Tab comes to it) or changes state or style (Space, the dialog keys'
+// default button): the picture is drawn again over it.
+static bool DrawsItsOwnFace(UINT message)
+{
+    return message == WM_SETFOCUS || message == WM_KILLFOCUS || message == BM_SETSTATE || message == BM_SETSTYLE;
+}
+
 LRESULT CALLBACK ImageButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ImageButton* button = (ImageButton*)GetWindowLongPtrA(window, GWLP_USERDATA);
@@ -85,5 +93,8 @@ LRESULT CALLBACK ImageButtonProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN: OnImageButtonPress(window, button); break;
     case WM_LBUTTONUP:   button->hoverAllowed = true; break;
     }
-    return CallWindowProcA(PreviousButtonProc, window, message, wParam, lParam);
+    LRESULT result = CallWindowProcA(PreviousButtonProc, window, message, wParam, lParam);
+    if (DrawsItsOwnFace(message))
+        RedrawWindow(window, NULL, NULL, RDW_INVALIDATE);
+    return result;
 }

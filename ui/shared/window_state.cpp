@@ -27,6 +27,16 @@ void HideMainWindow()
     ShowWindow(MainWindow, SW_HIDE);
 }
 
+void MoveToNextControl(HWND window, WPARAM which, LPARAM byHandle)
+{
+    HWND next = LOWORD(byHandle) ? (HWND)which : GetNextDlgTabItem(window, GetFocus(), which != 0);
+    if (next == NULL)
+        return;
+    SetFocus(next);
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+}
+
 void PaintLogo(HWND window, int x, int y)
 {
     PAINTSTRUCT paint;

@@ -63,6 +63,10 @@ extern HWND TypeCombo;
 extern int MessageTypeFlag;
 
 void HideMainWindow();
+// WM_NEXTDLGCTL for a window that is no dialog but takes the dialog keys: the control asked
+// for (byHandle), or the next or previous one that takes the keyboard, an edit's text
+// selected as a dialog selects it.
+void MoveToNextControl(HWND window, WPARAM which, LPARAM byHandle);
 // Draws LogoBitmap during WM_PAINT at the window's scale, its top-left corner at (x, y) of
 // the client area in 96-DPI pixels; nothing without a bitmap.
 void PaintLogo(HWND window, int x, int y);
