@@ -176,12 +176,18 @@ TEST_F(Launcher, DeleteModeRemovesExactlyTheSelectedNames)
     main.TypeSearch("mu");
     EXPECT_TRUE(WaitUntil([&] { return main.deleteList.SelectedItems() == Names{"Music", "notepad", "Zoo"}; }))
         << "only the match of the whole text is chosen by typing, not Mail's of \"m\"";
+    // A hand edit seen as the window comes up again must not refill the list being chosen from.
+    jumplet.WriteDataFile(jumplet.ReadDataFile() + DataLines({"Kept", "C:\\k"}));
+    ClickTrayIcon();
+    LetItSettle();
+    EXPECT_EQ(main.deleteList.SelectedItems(), (Names{"Music", "notepad", "Zoo"}));
 
     user::Click(main.deleteButton);
     ASSERT_TRUE(WaitUntil([&] { return main.mainList.IsVisible() && !main.deleteList.IsVisible(); }));
-    EXPECT_EQ(main.mainList.Items(), (Names{"Mail", "Notes"}));
+    EXPECT_EQ(main.mainList.Items(), (Names{"Kept", "Mail", "Notes"}));
     EXPECT_FALSE(main.statusLine.IsVisible());
-    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Notes", "C:\\n", "Mail", "C:\\a"})) << "the file keeps its own order";
+    EXPECT_EQ(jumplet.ReadDataFile(), DataLines({"Notes", "C:\\n", "Mail", "C:\\a", "Kept", "C:\\k"}))
+        << "the file keeps its own order";
 }
 
 TEST_F(Launcher, SpaceTypesTheBlankThatGoesOnIntoAName)

@@ -59,10 +59,11 @@ bool ReloadLists()
 }
 
 // Nothing to tell when the file is busy: the lists stay as they were, and the next look
-// tries again.
+// tries again. Delete mode keeps the list the user is choosing from: refilled, it would
+// drop the names already selected; the delete itself works on the file as it is then.
 void ReloadListsIfFileChanged()
 {
-    if (DataFileChangedSinceLoad())
+    if (DeleteMode == 0 && DataFileChangedSinceLoad())
         ReloadLists();
 }
 
